@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// Occupancy marks of one tray: tray rows 0..4 and columns 0..3 are declared, the cells in use
+// are rows 1..4 and columns 1..3. A mark is 1 for a cell that holds a piece, 0 for a free cell.
+class TrayGrid {
+public:
+    static constexpr int firstRow = 1;
+    static constexpr int lastRow = 4;
+    static constexpr int firstColumn = 1;
+    static constexpr int lastColumn = 3;
+
+    static bool isCell(double row, double column) {
+        return row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn;
+    }
+
+    // The one way into the grid; an index outside the declared range throws IndexError.
+    std::int16_t& operator()(int row, int column);
+    std::int16_t operator()(int row, int column) const;
+
+    // Marks in the cells in use.
+    int markedCells() const;
+
+private:
+    std::array<std::array<std::int16_t, 4>, 5> m_marks{};
+};
+
+// A tray cell, in tray row and column.
+struct TrayCell {
+    std::int16_t row = 0;
+    std::int16_t column = 0;
+};

@@ -1,0 +1,31 @@
+#include "persistence/position_text.h"
+
+#include "board/form1.h"
+#include "persistence/number_field.h"
+
+namespace {
+constexpr char lineEnd[] = "\r\n";
+
+void appendTray(QByteArray& text, const TrayGrid& tray) {
+    for (int row = TrayGrid::firstRow; row <= TrayGrid::lastRow; ++row) {
+        for (int column = TrayGrid::firstColumn; column <= TrayGrid::lastColumn; ++column) {
+            text += numberField(tray(row, column));
+        }
+        text += lineEnd;
+    }
+}
+}  // namespace
+
+QByteArray positionText(Form1& form) {
+    QByteArray text;
+    text += numberField(form.CellSize) + numberField(form.CellSizeI) +
+            numberField(form.PieceRadius) + lineEnd;
+    appendTray(text, form.Tray1);
+    appendTray(text, form.Tray2);
+    for (int position = 1; position <= static_cast<int>(form.Pieces.size()); ++position) {
+        const VIDEVER& piece = form.pieceAt(position);
+        text += numberField(piece.X()) + numberField(piece.Y()) + numberField(piece.SH_TYPE()) +
+                lineEnd;
+    }
+    return text;
+}

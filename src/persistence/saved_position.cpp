@@ -1,0 +1,110 @@
+#include "persistence/saved_position.h"
+
+#include <cmath>
+#include <string>
+
+#include "board/size_limits.h"
+#include "persistence/number_reader.h"
+#include "platform/errors.h"
+#include "platform/int16.h"
+
+namespace {
+constexpr qsizetype shownLength = 24;
+
+std::string quoted(const QByteArray& text) {
+    QByteArray shown = text.size() > shownLength ? text.left(shownLength) + "..." : text;
+    shown.prepend('\'').append('\'');
+    return shown.toStdString();
+}
+
+// Reads fields in order and names the first one that is wrong.
+class FieldReader {
+public:
+    explicit FieldReader(QIODevice& file) : m_numbers(file) {}
+
+    double number(const std::string& name) {
+        m_last = m_numbers.next();
+        if (!m_last) {
+            fail(m_numbers.line(), "the file ends before " + name);
+        }
+        const std::optional<double> value = parseNumber(m_last->text);
+        if (!value) {
+            fail(m_last->line, name + " " + quoted(m_last->text) + " is not a number");
+        }
+        return *value;
+    }
+
+    std::int16_t int16(const std::string& name) {
+        const double value = number(name);
+        try {
+            return toInt16(value);
+        } catch (const OverflowError&) {
+            complain(name, "is outside the range -32768 to 32767");
+        }
+    }
+
+    // The field read last, as written.
+    std::string lastText() const { return quoted(m_last->text); }
+
+    // Names the field read last.
+    [[noreturn]] void complain(const std::string& name, const std::string& problem) const {
+        failAtLastField(name + " " + quoted(m_last->text) + " " + problem);
+    }
+
+    [[noreturn]] void failAtLastField(const std::string& problem) const {
+        fail(m_last->line, problem);
+    }
+
+private:
+    [[noreturn]] static void fail(int line, const std::string& problem) {
+        throw PositionFileError("line " + std::to_string(line) + ": " + problem);
+    }
+
+    NumberReader m_numbers;
+    std::optional<Field> m_last;
+};
+
+void readTray(FieldReader& fields, SavedPosition::TrayMarks& marks, const std::string& colour) {
+    for (std::size_t cell = 0; cell < marks.size(); ++cell) {
+        marks[cell] =
+            fields.int16("the mark of " + colour + " tray cell (" + std::to_string(cell / 3 + 1) +
+                         ", " + std::to_string(cell % 3 + 1) + ")");
+    }
+}
+}  // namespace
+
+SavedPosition readSavedPosition(QIODevice& file, int pieceCount) {
+    FieldReader fields(file);
+    SavedPosition position;
+
+    position.CellSize = fields.number("the square size");
+    if (!(position.CellSize > 0) || !std::isfinite(position.CellSize)) {
+        fields.complain("the square size", "is not a positive number");
+    }
+    const std::string cellSizeText = fields.lastText();
+    position.CellSizeI = fields.int16("the whole-pixel square size");
+    if (position.CellSizeI <= 0) {
+        fields.complain("the whole-pixel square size", "is not a positive number");
+    }
+    if (!sizesFitSixteenBits(position.CellSize, position.CellSizeI)) {
+        fields.failAtLastField("the square sizes " + cellSizeText + " and " + fields.lastText() +
+                               " are too large to draw the board");
+    }
+    position.PieceRadius = fields.int16("the piece radius");
+    if (position.PieceRadius < 0) {
+        fields.complain("the piece radius", "is negative");
+    }
+
+    readTray(fields, position.Tray1, "red");
+    readTray(fields, position.Tray2, "blue");
+
+    position.pieces.resize(static_cast<std::size_t>(pieceCount));
+    for (int index = 0; index < pieceCount; ++index) {
+        const std::string piece = " of piece " + std::to_string(index + 1);
+        SavedPosition::Piece& saved = position.pieces[static_cast<std::size_t>(index)];
+        saved.X = fields.int16("the x" + piece);
+        saved.Y = fields.int16("the y" + piece);
+        saved.SH_TYPE = fields.int16("the side" + piece);
+    }
+    return position;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Every fault the program detects is one of these. They are thrown where the fault happens and
+// caught only by the main window's event dispatch, which tells the user and carries on.
+class ProgramError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A value that had to fit a 16-bit signed integer did not.
+class OverflowError : public ProgramError {
+public:
+    using ProgramError::ProgramError;
+};
+
+// An index outside the declared range of a grid or a collection.
+class IndexError : public ProgramError {
+public:
+    using ProgramError::ProgramError;
+};
+
+// Saving or loading the position file failed; the message names the file and the reason.
+class PositionFileError : public ProgramError {
+public:
+    using ProgramError::ProgramError;
+};

@@ -1,0 +1,32 @@
+#include "platform/int16.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "platform/errors.h"
+
+double roundHalfEven(double value) {
+    const double nearest = std::round(value);  // halves go away from zero here
+    if (std::fabs(value - std::trunc(value)) == 0.5) {
+        return 2.0 * std::round(value / 2.0);
+    }
+    return nearest;
+}
+
+std::int16_t toInt16(double value) {
+    const double rounded = roundHalfEven(value);
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
+          rounded <= std::numeric_limits<std::int16_t>::max())) {
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%.10g", value);
+        throw OverflowError(std::string("The number ") + shown +
+                            " is outside the range -32768 to 32767.");
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t multiply16(int factor, std::int16_t value) {
+    return toInt16(static_cast<double>(factor) * value);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QRgb>
+
+// Pixel rules shared by every way the program paints, so that a cached sprite and a circle
+// painted in place leave exactly the same pixels.
+
+// The pixels whose centres lie in [from, to), clipped to [0, limit).
+struct PixelRange {
+    int first = 0;
+    int end = 0;
+    bool empty() const { return end <= first; }
+};
+PixelRange pixelsCovered(double from, double to, int limit);
+
+// One filled circle: the pixels whose centres lie less than radius + lineWidth / 2 from the
+// centre are painted; the outer ring of width lineWidth takes the outline colour, the rest the
+// fill colour (or is left alone when the fill is transparent).
+struct CircleStyle {
+    QRgb outline = 0;
+    QRgb fill = 0;
+    bool filled = false;
+    bool operator==(const CircleStyle&) const = default;
+};
+
+// Calls paint(x, y, colour) for every pixel inside clip of a circle centred at
+// (originX + fractionX, originY + fractionY) in device pixels. The fractions lie in [0, 1);
+// splitting the centre this way makes the result depend on the integer origin only by
+// translation. The clip keeps a huge radius from costing more than the image it paints on.
+template <typename Paint>
+void forEachCirclePixel(int originX, int originY, double fractionX, double fractionY, double radius,
+                        double lineWidth, const CircleStyle& style, const QRect& clip,
+                        Paint&& paint);
+
+#include "platform/raster_circle.inl"

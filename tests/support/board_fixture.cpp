@@ -1,0 +1,29 @@
+#include "support/board_fixture.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+QString privateFolder() {
+    static QTemporaryDir folder;
+    return folder.path();
+}
+}  // namespace
+
+BoardTest::BoardTest()
+    : positionFile(privateFolder() + "/" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                   "/Videver.txt"),
+      form(surface, host, positionFile) {
+    QDir(privateFolder()).mkpath(QFileInfo(positionFile).absolutePath());
+    QFile::remove(positionFile);
+    form.onLoad();
+}
+
+QRgb BoardTest::pixel(int x, int y) const { return surface.image().pixel(x, y); }
+
+void BoardTest::drag(float fromX, float fromY, float toX, float toY, int button) {
+    form.mouseDown(button, 0, fromX, fromY);
+    form.mouseMove(button, 0, toX, toY);
+    form.mouseUp(button, 0, toX, toY);
+}

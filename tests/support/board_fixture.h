@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QRgb>
+#include <QString>
+#include <memory>
+
+#include "board/form1.h"
+#include "platform/offscreen_host.h"
+#include "platform/surface.h"
+
+// A board window without a display: a real raster surface, a host that counts beeps, and a
+// position file in a private temporary folder. The board has been through its load event.
+class BoardTest : public ::testing::Test {
+protected:
+    BoardTest();
+
+    // The colour of the logical pixel (x, y) on the surface.
+    QRgb pixel(int x, int y) const;
+
+    // Drags with one button: press at from, one move to to, release at to.
+    void drag(float fromX, float fromY, float toX, float toY, int button = 1);
+
+    QString positionFile;
+    Surface surface{QSize(1, 1)};
+    OffscreenHost host{surface};
+    Form1 form;
+};

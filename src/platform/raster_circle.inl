@@ -5,9 +5,9 @@
 #include <cmath>
 
 template <typename Paint>
-void forEachCirclePixel(int originX, int originY, double fractionX, double fractionY,
-                        double radius, double lineWidth, const CircleStyle& style,
-                        const QRect& clip, Paint&& paint) {
+void forEachCirclePixel(int originX, int originY, double fractionX, double fractionY, double radius,
+                        double lineWidth, const CircleStyle& style, const QRect& clip,
+                        Paint&& paint) {
     const double outer = radius + lineWidth / 2.0;
     if (!(outer > 0.0)) {
         return;

@@ -20,7 +20,9 @@ BoardTest::BoardTest()
     form.onLoad();
 }
 
-QRgb BoardTest::pixel(int x, int y) const { return surface.image().pixel(x, y); }
+QRgb BoardTest::pixel(int x, int y) const {
+    return surface.image().pixel(x, y);
+}
 
 void BoardTest::drag(float fromX, float fromY, float toX, float toY, int button) {
     form.mouseDown(button, 0, fromX, fromY);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/colours.h"
 
@@ -14,89 +15,182 @@ QSize deviceSize(QSize logicalSize, qreal ratio) {
 }
 }  // namespace
 
-Surface::Surface(QSize logicalSize, qreal devicePixelRatio)
+Surface::Surface(QSize logicalSize, qreal devicePixelRatio, Rendering rendering)
     : m_logicalSize(logicalSize),
       m_ratio(devicePixelRatio),
-      m_image(deviceSize(logicalSize, devicePixelRatio), QImage::Format_RGB32),
-      m_fillColor(colours::black) {
+      m_rendering(rendering),
+      m_fillColor(colours::black),
+      m_image(deviceSize(logicalSize, devicePixelRatio), QImage::Format_RGB32) {
     m_image.setDevicePixelRatio(m_ratio);
     m_image.fill(colours::background);
     markChanged(m_image.rect());
+}
+
+const QImage& Surface::image() const {
+    settleBackdrop();
+    return m_image;
 }
 
 void Surface::resize(QSize logicalSize) {
     if (logicalSize == m_logicalSize) {
         return;
     }
-    QImage grown(deviceSize(logicalSize, m_ratio), QImage::Format_RGB32);
-    grown.setDevicePixelRatio(m_ratio);
-    grown.fill(colours::background);
+    settleBackdrop();
+    QImage resized(deviceSize(logicalSize, m_ratio), QImage::Format_RGB32);
+    resized.setDevicePixelRatio(m_ratio);
+    resized.fill(colours::background);
     {
-        QPainter copy(&grown);
+        QPainter copy(&resized);
         copy.setCompositionMode(QPainter::CompositionMode_Source);
         copy.drawImage(QPointF(0, 0), m_image);
     }
-    m_image = std::move(grown);
+    m_image = std::move(resized);
     m_logicalSize = logicalSize;
+    m_imageDescribed = false;
     markChanged(m_image.rect());
 }
 
 QRegion Surface::takeChangedRegion() {
+    settleBackdrop();
+    endRepaint();
     QRegion changed;
     for (const QRect& rect : m_changed) {
-        changed += QRect(static_cast<int>(std::floor(rect.x() / m_ratio)),
-                         static_cast<int>(std::floor(rect.y() / m_ratio)),
-                         static_cast<int>(std::ceil(rect.width() / m_ratio)) + 1,
-                         static_cast<int>(std::ceil(rect.height() / m_ratio)) + 1);
+        const QRectF logical(rect.x() / m_ratio, rect.y() / m_ratio, rect.width() / m_ratio,
+                             rect.height() / m_ratio);
+        changed += logical.toAlignedRect();
     }
     m_changed = QRegion();
     return changed;
 }
 
-void Surface::markChanged(const QRect& deviceRect) {
+void Surface::markChanged(const QRect& deviceRect) const {
     m_changed += deviceRect.intersected(m_image.rect());
 }
 
 void Surface::clear() {
-    m_image.fill(colours::background);
-    markChanged(m_image.rect());
+    if (m_rendering == Rendering::Direct) {
+        m_image.fill(colours::background);
+        markChanged(m_image.rect());
+        return;
+    }
+    // A repaint that was cleared again before anything read it never reached the image.
+    if (!m_backdropPending) {
+        endRepaint();
+    }
+    m_backdropPending = true;
+    m_pendingBoxes.clear();
 }
 
-void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
-    const PixelRange columns = pixelsCovered(x1 * m_ratio, x2 * m_ratio, m_image.width());
-    const PixelRange rows = pixelsCovered(y1 * m_ratio, y2 * m_ratio, m_image.height());
-    if (columns.empty() || rows.empty()) {
+void Surface::endRepaint() {
+    if (m_shownValid) {
+        for (std::size_t i = m_operations.size(); i < m_shownOperations.size(); ++i) {
+            markChanged(m_shownOperations[i].bounds);
+        }
+    }
+    m_shownOperations = m_operations;
+    m_shownValid = m_imageDescribed;
+}
+
+void Surface::settleBackdrop() const {
+    if (!m_backdropPending) {
         return;
+    }
+    m_backdropPending = false;
+    const bool cached = !m_backdrop.isNull() && m_backdrop.size() == m_image.size() &&
+                        m_backdropBoxes == m_pendingBoxes;
+    if (cached) {
+        std::memcpy(m_image.bits(), m_backdrop.constBits(),
+                    static_cast<std::size_t>(m_image.sizeInBytes()));
+    } else {
+        m_image.fill(colours::background);
+        for (const Box& box : m_pendingBoxes) {
+            paintBox(box);
+        }
+        m_backdrop = m_image.copy();
+        m_backdropBoxes = m_pendingBoxes;
+    }
+    // Against a picture that no operation list describes, only the whole image is safe to show.
+    if (!cached || !m_shownValid) {
+        markChanged(m_image.rect());
+    }
+    m_operations.clear();
+    m_imageDescribed = true;
+}
+
+void Surface::record(const Operation& operation) {
+    const std::size_t index = m_operations.size();
+    m_operations.push_back(operation);
+    if (m_rendering == Rendering::Direct || !m_shownValid) {
+        markChanged(operation.bounds);
+        return;
+    }
+    if (index < m_shownOperations.size() && m_shownOperations[index] == operation) {
+        return;  // the same pixels as the picture already shown
+    }
+    markChanged(operation.bounds);
+    if (index < m_shownOperations.size()) {
+        markChanged(m_shownOperations[index].bounds);
+    }
+}
+
+QRect Surface::paintBox(const Box& box) const {
+    const PixelRange columns = pixelsCovered(box.x1 * m_ratio, box.x2 * m_ratio, m_image.width());
+    const PixelRange rows = pixelsCovered(box.y1 * m_ratio, box.y2 * m_ratio, m_image.height());
+    if (columns.empty() || rows.empty()) {
+        return {};
     }
     for (int y = rows.first; y < rows.end; ++y) {
         auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        std::fill(line + columns.first, line + columns.end, colour);
+        std::fill(line + columns.first, line + columns.end, box.colour);
     }
-    markChanged(
-        QRect(columns.first, rows.first, columns.end - columns.first, rows.end - rows.first));
+    return QRect(columns.first, rows.first, columns.end - columns.first, rows.end - rows.first);
+}
+
+void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
+    const Box box{x1, y1, x2, y2, colour};
+    if (m_backdropPending) {
+        m_pendingBoxes.push_back(box);
+        return;
+    }
+    const QRect painted = paintBox(box);
+    record({Operation::Kind::Box, painted, x1, y1, x2, y2, CircleStyle{colour, 0, false}});
 }
 
 void Surface::circle(double centreX, double centreY, double radius) {
+    settleBackdrop();
     const double x = centreX * m_ratio;
     const double y = centreY * m_ratio;
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius)) {
+    const double deviceRadius = radius * m_ratio;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(deviceRadius)) {
         return;
     }
     const double originX = std::floor(x);
     const double originY = std::floor(y);
-    const double reach = std::abs(radius * m_ratio) + m_ratio + 2;
+    const double reach = std::abs(deviceRadius) + m_ratio + 2;
     // Entirely off the image: nothing to paint.
     if (originX + reach < 0 || originY + reach < 0 || originX - reach > m_image.width() ||
         originY - reach > m_image.height()) {
         return;
     }
-    const CircleStyle style{colours::foreground, m_fillColor, m_fillStyle == FillStyle::Solid};
     const int left = static_cast<int>(originX);
     const int top = static_cast<int>(originY);
-    forEachCirclePixel(left, top, x - originX, y - originY, radius * m_ratio, m_ratio, style,
-                       m_image.rect(), [&](int px, int py, QRgb colour) {
-                           reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = colour;
-                       });
-    const QRectF bounds(originX - reach, originY - reach, 2 * reach + 1, 2 * reach + 1);
-    markChanged(bounds.intersected(QRectF(m_image.rect())).toAlignedRect());
+    const CircleSprite::Shape shape{
+        x - originX, y - originY, deviceRadius, m_ratio,
+        CircleStyle{colours::foreground, m_fillColor, m_fillStyle == FillStyle::Solid}};
+    QRect bounds;
+    if (m_rendering == Rendering::Cached && deviceRadius <= SpriteCache::largestCachedRadius) {
+        const CircleSprite& sprite = m_sprites.sprite(shape);
+        sprite.paint(m_image, left, top);
+        bounds = sprite.bounds().translated(left, top);
+    } else {
+        forEachCirclePixel(left, top, shape.fractionX, shape.fractionY, shape.radius,
+                           shape.lineWidth, shape.style, m_image.rect(),
+                           [this](int px, int py, QRgb colour) {
+                               reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = colour;
+                           });
+        const QRectF reachable(originX - reach, originY - reach, 2 * reach + 1, 2 * reach + 1);
+        bounds = reachable.toAlignedRect();
+    }
+    record({Operation::Kind::Circle, bounds.intersected(m_image.rect()), x, y, deviceRadius, 0,
+            shape.style});
 }

@@ -4,7 +4,9 @@
 #include <QRegion>
 #include <QRgb>
 #include <QSize>
+#include <vector>
 
+#include "platform/circle_sprite.h"
 #include "platform/raster.h"
 
 enum class FillStyle { Solid, Transparent };
@@ -12,9 +14,18 @@ enum class FillStyle { Solid, Transparent };
 // The window's persistent drawing surface: a raster image the size of the client area, at the
 // screen's device pixel ratio. It keeps what is painted on it until it is cleared or painted
 // over; the window only ever copies it to the screen. Coordinates are logical client pixels.
+//
+// A repaint clears the surface, fills the boxes of the board and trays, then paints circles.
+// Cached rendering leaves exactly the pixels that painting each operation in place (Direct)
+// would, faster: the boxes painted right after a clear are kept as one image and copied when the
+// same boxes come again, and circles are copied from ready sprites. It also tracks which pixels
+// really changed, so the window shows only those.
 class Surface {
 public:
-    explicit Surface(QSize logicalSize, qreal devicePixelRatio = 1.0);
+    enum class Rendering { Cached, Direct };
+
+    explicit Surface(QSize logicalSize, qreal devicePixelRatio = 1.0,
+                     Rendering rendering = Rendering::Cached);
 
     // Follows a new client-area size at once. What was painted stays in the top-left corner;
     // newly exposed pixels show the background.
@@ -23,7 +34,7 @@ public:
     qreal devicePixelRatio() const { return m_ratio; }
 
     // The picture as it stands now.
-    const QImage& image() const { return m_image; }
+    const QImage& image() const;
 
     // The logical area whose pixels may have changed since the last call.
     QRegion takeChangedRegion();
@@ -39,12 +50,49 @@ public:
     void circle(double centreX, double centreY, double radius);
 
 private:
-    void markChanged(const QRect& deviceRect);
+    // One painting operation after the backdrop, remembered to tell which pixels a repaint
+    // changed: the same operation at the same place in two repaints leaves the same pixels.
+    struct Operation {
+        enum class Kind { Box, Circle } kind;
+        QRect bounds;  // device pixels it may touch
+        double x, y, extentX, extentY;
+        CircleStyle style;
+        bool operator==(const Operation&) const = default;
+    };
+    struct Box {
+        double x1, y1, x2, y2;
+        QRgb colour;
+        bool operator==(const Box&) const = default;
+    };
+
+    // Returns the device pixels it painted.
+    QRect paintBox(const Box& box) const;
+    void settleBackdrop() const;
+    void endRepaint();
+    void record(const Operation& operation);
+    void markChanged(const QRect& deviceRect) const;
 
     QSize m_logicalSize;
     qreal m_ratio;
-    QImage m_image;
+    Rendering m_rendering;
     QRgb m_fillColor;
     FillStyle m_fillStyle = FillStyle::Transparent;
-    QRegion m_changed;
+
+    // Painting is settled lazily, so reading the picture may still have to finish a backdrop.
+    mutable QImage m_image;
+    mutable QRegion m_changed;
+    mutable bool m_backdropPending = false;
+    std::vector<Box> m_pendingBoxes;
+    mutable std::vector<Box> m_backdropBoxes;
+    mutable QImage m_backdrop;
+    // What painted the image since its backdrop was settled; imageDescribed is false while the
+    // image holds pixels that no backdrop and operation list describe (before the first repaint,
+    // after a resize).
+    mutable std::vector<Operation> m_operations;
+    mutable bool m_imageDescribed = false;
+    // The operations behind the picture that changes were last accounted against; valid only
+    // when that picture was itself described.
+    std::vector<Operation> m_shownOperations;
+    bool m_shownValid = false;
+    SpriteCache m_sprites;
 };

@@ -1,0 +1,51 @@
+#include "platform/circle_sprite.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+CircleSprite::CircleSprite(const Shape& shape) : m_shape(shape) {
+    const QRect everywhere(INT_MIN / 2, INT_MIN / 2, INT_MAX, INT_MAX);
+    forEachCirclePixel(0, 0, shape.fractionX, shape.fractionY, shape.radius, shape.lineWidth,
+                       shape.style, everywhere, [this](int x, int y, QRgb colour) {
+                           Run* last = m_runs.empty() ? nullptr : &m_runs.back();
+                           if (last != nullptr && last->y == y && last->x + last->length == x) {
+                               ++last->length;
+                           } else {
+                               m_runs.push_back({x, y, 1, m_pixels.size()});
+                           }
+                           m_pixels.push_back(colour);
+                           m_bounds |= QRect(x, y, 1, 1);
+                       });
+}
+
+void CircleSprite::paint(QImage& image, int originX, int originY) const {
+    const int width = image.width();
+    const int height = image.height();
+    for (const Run& run : m_runs) {
+        const int y = originY + run.y;
+        if (y < 0 || y >= height) {
+            continue;
+        }
+        const int first = std::max(originX + run.x, 0);
+        const int end = std::min(originX + run.x + run.length, width);
+        if (end <= first) {
+            continue;
+        }
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const QRgb* source = m_pixels.data() + run.firstPixel + (first - originX - run.x);
+        std::memcpy(line + first, source, static_cast<std::size_t>(end - first) * sizeof(QRgb));
+    }
+}
+
+const CircleSprite& SpriteCache::sprite(const CircleSprite::Shape& shape) {
+    const auto found = std::find_if(m_sprites.begin(), m_sprites.end(),
+                                    [&](const CircleSprite& s) { return s.shape() == shape; });
+    if (found != m_sprites.end()) {
+        return *found;
+    }
+    if (m_sprites.size() == capacity) {
+        m_sprites.erase(m_sprites.begin());
+    }
+    return m_sprites.emplace_back(shape);
+}

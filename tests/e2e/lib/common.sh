@@ -46,12 +46,17 @@ wait_until() {
     done
 }
 
-# e2e_setup NAME: a temporary folder holding a private home, an X server of our own on a free
-# display, and everything stopped again when the script exits.
-e2e_setup() {
+# e2e_workdir NAME: a temporary folder, removed on success and kept for a look on failure.
+e2e_workdir() {
     E2E_NAME=$1
     E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/draughtsboard-$E2E_NAME.XXXXXX")
     trap e2e_cleanup EXIT
+}
+
+# e2e_setup NAME: a temporary folder holding a private home, an X server of our own on a free
+# display, and everything stopped again when the script exits.
+e2e_setup() {
+    e2e_workdir "$1"
 
     export HOME=$E2E_WORK/home
     export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config
@@ -208,9 +213,14 @@ no_other_window() {
     ! another_window
 }
 
+# window_hidden ID: the program shows no such window (any more).
+window_hidden() {
+    ! xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | grep -x "$1" >/dev/null
+}
+
 # choose MENU ITEM: click the menu's title in the menu bar, then click the item in the menu.
 choose() {
-    local menu=$1 item=$2 index=0 i x y width height
+    local menu=$1 item=$2 index=0 i x y width height popup
     local -a items
     IFS=: read -r -a items <<<"${MENU_ITEMS[$menu]}"
     for i in "${!items[@]}"; do
@@ -222,12 +232,13 @@ choose() {
     sleep 0.1
     xdotool click 1
     wait_until 5 "the $menu menu to open" another_window || die "the $menu menu did not open"
-    read -r x y width height <<<"$(window_geometry "$POPUP")"
+    popup=$POPUP
+    read -r x y width height <<<"$(window_geometry "$popup")"
     # The items share the menu's height evenly.
     xdotool mousemove $((x + width / 2)) $((y + height * (2 * index - 1) / (2 * ${#items[@]})))
     sleep 0.1
     xdotool click 1
-    wait_until 5 "the $menu menu to close" no_other_window || die "the $menu menu stayed open"
+    wait_until 5 "the $menu menu to close" window_hidden "$popup" || die "the $menu menu stayed open"
     sleep 0.3
 }
 
@@ -244,6 +255,14 @@ drag() {
     done
     xdotool mouseup "$button"
     # Out of the way, so nothing hovers over the window when the next screenshot is taken.
+    xdotool mousemove $((SCREEN_WIDTH - 1)) $((SCREEN_HEIGHT - 1))
+    sleep 0.3
+}
+
+# hover X Y: move the pointer over a point with no button held, then out of the way again.
+hover() {
+    xdotool mousemove $((CLIENT_X + $1)) $((CLIENT_Y + $2))
+    sleep 0.1
     xdotool mousemove $((SCREEN_WIDTH - 1)) $((SCREEN_HEIGHT - 1))
     sleep 0.3
 }

@@ -62,7 +62,9 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly)) {
         fail(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // commit() swaps in the new file even when flushing its buffer ran out of room, so the
+    // buffer is flushed and checked first; an uncommitted QSaveFile leaves the old file alone.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         fail(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
     }
 }

@@ -19,9 +19,9 @@ CircleSprite::CircleSprite(const Shape& shape) : m_shape(shape) {
                        });
 }
 
-void CircleSprite::paint(QImage& image, int originX, int originY) const {
-    const int width = image.width();
-    const int height = image.height();
+void CircleSprite::paint(const WritableRows& rows, int originX, int originY) const {
+    const int width = rows.width();
+    const int height = rows.height();
     for (const Run& run : m_runs) {
         const int y = originY + run.y;
         if (y < 0 || y >= height) {
@@ -32,7 +32,7 @@ void CircleSprite::paint(QImage& image, int originX, int originY) const {
         if (end <= first) {
             continue;
         }
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        QRgb* line = rows.row(y);
         const QRgb* source = m_pixels.data() + run.firstPixel + (first - originX - run.x);
         std::memcpy(line + first, source, static_cast<std::size_t>(end - first) * sizeof(QRgb));
     }

@@ -25,8 +25,8 @@ public:
     const Shape& shape() const { return m_shape; }
     // The painted pixels relative to the origin.
     const QRect& bounds() const { return m_bounds; }
-    // Paints the sprite with its origin at device pixel (originX, originY), clipped to image.
-    void paint(QImage& image, int originX, int originY) const;
+    // Paints the sprite with its origin at device pixel (originX, originY), clipped to the rows.
+    void paint(const WritableRows& rows, int originX, int originY) const;
 
 private:
     struct Run {

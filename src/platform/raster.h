@@ -2,9 +2,39 @@
 
 #include <QImage>
 #include <QRgb>
+#include <type_traits>
 
 // Pixel rules shared by every way the program paints, so that a cached sprite and a circle
 // painted in place leave exactly the same pixels.
+
+// The rows of an RGB32 image, looked up once per operation: every QImage::scanLine call checks
+// whether the image is shared, which costs more than painting a short run.
+template <typename Pixel>
+class PixelRows {
+public:
+    template <typename Image>
+    explicit PixelRows(Image& image)
+        : m_bits(reinterpret_cast<Byte*>(rowsOf(image))),
+          m_stride(image.bytesPerLine()),
+          m_width(image.width()),
+          m_height(image.height()) {}
+
+    Pixel* row(int y) const { return reinterpret_cast<Pixel*>(m_bits + y * m_stride); }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+
+private:
+    using Byte = std::conditional_t<std::is_const_v<Pixel>, const uchar, uchar>;
+    static uchar* rowsOf(QImage& image) { return image.bits(); }
+    static const uchar* rowsOf(const QImage& image) { return image.constBits(); }
+
+    Byte* m_bits;
+    qsizetype m_stride;
+    int m_width;
+    int m_height;
+};
+using WritableRows = PixelRows<QRgb>;
+using ReadableRows = PixelRows<const QRgb>;
 
 // The pixels whose centres lie in [from, to), clipped to [0, limit).
 struct PixelRange {

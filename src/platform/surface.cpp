@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "platform/colours.h"
 
@@ -98,7 +99,12 @@ void Surface::settleBackdrop() const {
     m_backdropPending = false;
     const bool cached = !m_backdrop.isNull() && m_backdrop.size() == m_image.size() &&
                         m_backdropBoxes == m_pendingBoxes;
-    if (cached) {
+    if (cached && m_imageDescribed) {
+        // Outside what the last repaint painted over it, the image already holds the backdrop.
+        for (const Operation& operation : m_operations) {
+            restoreBackdrop(operation.bounds);
+        }
+    } else if (cached) {
         std::memcpy(m_image.bits(), m_backdrop.constBits(),
                     static_cast<std::size_t>(m_image.sizeInBytes()));
     } else {
@@ -115,6 +121,19 @@ void Surface::settleBackdrop() const {
     }
     m_operations.clear();
     m_imageDescribed = true;
+}
+
+void Surface::restoreBackdrop(const QRect& deviceRect) const {
+    const QRect rect = deviceRect.intersected(m_image.rect());
+    if (rect.isEmpty()) {
+        return;
+    }
+    const auto bytes = static_cast<std::size_t>(rect.width()) * sizeof(QRgb);
+    const WritableRows target(m_image);
+    const ReadableRows source(std::as_const(m_backdrop));
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        std::memcpy(target.row(y) + rect.left(), source.row(y) + rect.left(), bytes);
+    }
 }
 
 void Surface::record(const Operation& operation) {
@@ -139,9 +158,9 @@ QRect Surface::paintBox(const Box& box) const {
     if (columns.empty() || rows.empty()) {
         return {};
     }
+    const WritableRows target(m_image);
     for (int y = rows.first; y < rows.end; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        std::fill(line + columns.first, line + columns.end, box.colour);
+        std::fill(target.row(y) + columns.first, target.row(y) + columns.end, box.colour);
     }
     return QRect(columns.first, rows.first, columns.end - columns.first, rows.end - rows.first);
 }
@@ -180,14 +199,13 @@ void Surface::circle(double centreX, double centreY, double radius) {
     QRect bounds;
     if (m_rendering == Rendering::Cached && deviceRadius <= SpriteCache::largestCachedRadius) {
         const CircleSprite& sprite = m_sprites.sprite(shape);
-        sprite.paint(m_image, left, top);
+        sprite.paint(WritableRows(m_image), left, top);
         bounds = sprite.bounds().translated(left, top);
     } else {
+        const WritableRows target(m_image);
         forEachCirclePixel(left, top, shape.fractionX, shape.fractionY, shape.radius,
                            shape.lineWidth, shape.style, m_image.rect(),
-                           [this](int px, int py, QRgb colour) {
-                               reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = colour;
-                           });
+                           [&target](int px, int py, QRgb colour) { target.row(py)[px] = colour; });
         const QRectF reachable(originX - reach, originY - reach, 2 * reach + 1, 2 * reach + 1);
         bounds = reachable.toAlignedRect();
     }

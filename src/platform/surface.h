@@ -17,9 +17,10 @@ enum class FillStyle { Solid, Transparent };
 //
 // A repaint clears the surface, fills the boxes of the board and trays, then paints circles.
 // Cached rendering leaves exactly the pixels that painting each operation in place (Direct)
-// would, faster: the boxes painted right after a clear are kept as one image and copied when the
-// same boxes come again, and circles are copied from ready sprites. It also tracks which pixels
-// really changed, so the window shows only those.
+// would, while touching far fewer: the boxes painted right after a clear are kept as one image,
+// and when the same boxes come again only the pixels that the last repaint painted over them are
+// copied back; circles are copied from ready sprites. It also tracks which pixels really
+// changed, so the window shows only those.
 class Surface {
 public:
     enum class Rendering { Cached, Direct };
@@ -68,6 +69,7 @@ private:
     // Returns the device pixels it painted.
     QRect paintBox(const Box& box) const;
     void settleBackdrop() const;
+    void restoreBackdrop(const QRect& deviceRect) const;
     void endRepaint();
     void record(const Operation& operation);
     void markChanged(const QRect& deviceRect) const;

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <utility>
+#include <vector>
+
+#include "platform/colours.h"
+#include "platform/main_window.h"
+
+namespace {
+struct MenuItem {
+    const char* control;
+    const char* caption;
+};
+}  // namespace
+
+// The real window, driven as a user would, without a display.
+class MainWindowTest : public ::testing::Test {
+protected:
+    QRgb shown(int x, int y) { return canvas()->grab().toImage().pixel(x, y); }
+    QWidget* canvas() { return window.centralWidget(); }
+    QAction* action(const char* control) {
+        return window.findChild<QAction*>(QString::fromLatin1(control));
+    }
+    QMessageBox* visibleMessageBox() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                return box;
+            }
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir folder;
+    MainWindow window{folder.path() + "/Videver.txt"};
+};
+
+TEST_F(MainWindowTest, TitleAndMenusAreExactlyFileThenSize) {
+    EXPECT_EQ(window.windowTitle(), "Form1");
+
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    const std::vector<std::pair<const char*, std::vector<MenuItem>>> expected{
+        {"File", {{"Save", "Save"}, {"Load", "Load"}, {"Kng", "New Game"}, {"Exit", "Exit"}}},
+        {"Size", {{"Normal", "Normal"}, {"Large", "Large"}, {"Small", "Small"}}},
+    };
+    for (qsizetype m = 0; m < menus.size(); ++m) {
+        const auto& [title, items] = expected[m];
+        SCOPED_TRACE(title);
+        EXPECT_EQ(menus[m]->text(), title);
+        const QMenu* menu = menus[m]->menu<QMenu*>();
+        ASSERT_NE(menu, nullptr);
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size()));
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            SCOPED_TRACE(items[i].caption);
+            EXPECT_EQ(actions[i]->text(), items[i].caption);  // no '&' access key
+            EXPECT_EQ(actions[i]->objectName(), items[i].control);
+            EXPECT_TRUE(actions[i]->shortcut().isEmpty());
+            EXPECT_FALSE(actions[i]->isCheckable());
+            EXPECT_TRUE(actions[i]->isEnabled());
+            EXPECT_TRUE(actions[i]->isVisible());
+        }
+    }
+}
+
+TEST_F(MainWindowTest, WindowHasAFixedSizeAndTheCanvasShowsTheWholeSurface) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.size(), QSize(499, 399));  // the Normal size at 96 dpi
+    EXPECT_EQ(canvas()->size(), window.surface().size());
+    EXPECT_EQ(shown(20, 20), colours::red);
+    EXPECT_EQ(shown(400, 100), colours::lightBlue);
+
+    action("Small")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.size(), QSize(250, 207));
+    EXPECT_EQ(canvas()->size(), window.surface().size());
+    EXPECT_EQ(shown(10, 10), colours::red);
+
+    action("Large")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(749, 591));
+    EXPECT_EQ(canvas()->size(), window.surface().size());
+    EXPECT_EQ(shown(719, 479), colours::lightPink);
+}
+
+TEST_F(MainWindowTest, MouseDragOnTheCanvasMovesAPieceToAFreeBlackSquare) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    // Piece 10 stands at (100, 100); square (3, 3) below and to the right of it is free.
+    QTest::mousePress(canvas(), Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(canvas(), QPoint(120, 125));
+    QTest::mouseMove(canvas(), QPoint(141, 139));
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, QPoint(141, 139));
+
+    EXPECT_EQ(window.form().pieceAt(10).X(), 140);
+    EXPECT_EQ(window.form().pieceAt(10).Y(), 140);
+    EXPECT_FALSE(window.form().pieceAt(10).ISMOVING);
+    EXPECT_EQ(shown(140, 140), colours::red);
+    EXPECT_EQ(shown(100, 100), colours::black);
+}
+
+TEST_F(MainWindowTest, HandlerErrorIsShownInAPlainSentenceAndTheProgramGoesOn) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.form().CellSizeI = 5000;  // seven squares across no longer fit 16 bits
+
+    action("Kng")->trigger();
+
+    // The handler stopped where it overflowed: the first row's four pieces were made.
+    EXPECT_EQ(window.form().Pieces.size(), 4u);
+    QMessageBox* box = visibleMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().contains("35000"));
+    EXPECT_TRUE(box->text().endsWith('.'));
+    EXPECT_FALSE(Qt::mightBeRichText(box->text()));
+    box->close();
+
+    action("Normal")->trigger();
+    EXPECT_EQ(window.form().Pieces.size(), 24u);
+    EXPECT_EQ(window.form().CellSizeI, 40);
+    EXPECT_EQ(shown(20, 20), colours::red);
+    EXPECT_EQ(shown(300, 300), colours::blue);
+}

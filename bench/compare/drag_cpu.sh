@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Drags a piece in the board and in the plain full-repaint program with separate xdotool
+# mousemove calls on the current X display, and prints the CPU time per move event of the
+# program, and of the program and the X server together, one round per line:
+# "<program> cpu_ms_per_move <value>" and "<program> with_xvfb_ms_per_move <value>".
+# Each round also moves the pointer with no program running, for what the xdotool clients alone
+# cost the X server: "xdotool_alone xvfb_ms_per_move <value>".
+#
+#   drag_cpu.sh XVFB_PID BOARD FULL_REPAINT MOVES ROUNDS
+set -euo pipefail
+xvfb_pid=$1 board=$2 full_repaint=$3 moves=$4 rounds=$5
+ticks_per_second=$(getconf CLK_TCK)
+
+# utime + stime of a process, in clock ticks.
+cpu_ticks() {
+    local fields
+    read -r -a fields <<<"$(sed 's/.*) //' "/proc/$1/stat")"
+    echo $((fields[11] + fields[12]))
+}
+
+# The colour of window pixel (x, y), as #RRGGBB.
+pixel() {
+    import -window "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR == 2 { print $3 }'
+}
+
+# The first window row that is black at x = 5: both programs paint the board's black top-left
+# square right below their menu bar. Waits for the first paint.
+board_top() {
+    local try row
+    for ((try = 0; try < 50; try++)); do
+        row=$(import -window "$1" -crop 1x100+5+0 +repage -depth 8 txt:- |
+            awk -F'[,:]' '/#000000/ { print $2; exit }')
+        [[ -n $row ]] && { echo "$row"; return; }
+        sleep 0.1
+    done
+    echo "no board found in window $1" >&2
+    exit 1
+}
+
+# Moves the pointer back and forth the given number of times, one xdotool call per move.
+move_pointer() {
+    local left=$1 top=$2 step
+    for ((step = 0; step < moves; step++)); do
+        if ((step % 2 == 0)); then
+            xdotool mousemove $((left + 100)) $((top + 180))
+        else
+            xdotool mousemove $((left + 108)) $((top + 186))
+        fi
+    done
+}
+
+per_move_ms() {
+    python3 -c 'import sys; print(f"{1000 * int(sys.argv[1]) / int(sys.argv[2]) / int(sys.argv[3]):.4f}")' \
+        "$1" "$ticks_per_second" "$moves"
+}
+
+xdotool_alone() {
+    local before
+    before=$(cpu_ticks "$xvfb_pid")
+    move_pointer 0 0
+    sleep 0.5
+    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms $(($(cpu_ticks "$xvfb_pid") - before)))"
+}
+
+round() {
+    local name=$1 title=$2 program=$3
+    "$program" &
+    local pid=$!
+    local window
+    window=$(xdotool search --sync --onlyvisible --name "^$title\$")
+    local menu_height
+    menu_height=$(board_top "$window")
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local left=$X top=$((Y + menu_height))
+    # Grab the red piece on row 2, column 0, then move between two points over the empty rows.
+    xdotool mousemove $((left + 20)) $((top + 100)) mousedown 1
+    sleep 0.3
+    local program_before xvfb_before
+    program_before=$(cpu_ticks "$pid")
+    xvfb_before=$(cpu_ticks "$xvfb_pid")
+    move_pointer "$left" "$top"
+    # Let the last events be handled before reading the clocks.
+    sleep 0.5
+    local program_ticks=$(($(cpu_ticks "$pid") - program_before))
+    local xvfb_ticks=$(($(cpu_ticks "$xvfb_pid") - xvfb_before))
+    # The dragged piece must have followed the pointer, or the events never reached it.
+    local last_x=$((moves % 2 == 0 ? 108 : 100)) last_y=$((moves % 2 == 0 ? 186 : 180))
+    local colour
+    colour=$(pixel "$window" "$last_x" $((last_y + menu_height)))
+    xdotool mouseup 1
+    kill "$pid"
+    wait "$pid" || true
+    if [[ $colour != "#FF0000" ]]; then
+        echo "the piece in $title did not follow the pointer (found $colour)" >&2
+        exit 1
+    fi
+    echo "$name cpu_ms_per_move $(per_move_ms "$program_ticks")"
+    echo "$name with_xvfb_ms_per_move $(per_move_ms $((program_ticks + xvfb_ticks)))"
+}
+
+for ((r = 0; r < rounds; r++)); do
+    xdotool_alone
+    # Alternate which goes first, so that neither always runs on a warmer machine.
+    if ((r % 2 == 0)); then
+        round draughtsboard Form1 "$board"
+        round full_repaint "Full repaint" "$full_repaint"
+    else
+        round full_repaint "Full repaint" "$full_repaint"
+        round draughtsboard Form1 "$board"
+    fi
+done

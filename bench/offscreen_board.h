@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPointF>
+#include <QTemporaryDir>
+
+#include "board/form1.h"
+#include "platform/offscreen_host.h"
+#include "platform/surface.h"
+
+// A started board without a display, at one of the three square sides (20, 40 or 60), with its
+// position file in a private temporary folder.
+struct OffscreenBoard {
+    explicit OffscreenBoard(int side);
+
+    // What the real window does after every event: take the region to show. Taking it also keeps
+    // the region from growing over thousands of iterations.
+    void showChanges() { surface.takeChangedRegion(); }
+
+    // The centre of board square (column, row) at the current side.
+    QPointF centre(int column, int row) const;
+
+    QTemporaryDir folder;
+    Surface surface{QSize(1, 1)};
+    OffscreenHost host{surface};
+    Form1 form;
+};

@@ -4,18 +4,18 @@
 # program, and of the program and the X server together, one round per line:
 # "<program> cpu_ms_per_move <value>" and "<program> with_xvfb_ms_per_move <value>".
 # Each round also moves the pointer with no program running, for what the xdotool clients alone
-# cost the X server: "xdotool_alone xvfb_ms_per_move <value>".
+# cost the X server: "xdotool_alone xvfb_ms_per_move <value>"; taking that off the sum gives
+# "<program> with_xvfb_net_ms_per_move <value>".
 #
 #   drag_cpu.sh XVFB_PID BOARD FULL_REPAINT MOVES ROUNDS
 set -euo pipefail
 xvfb_pid=$1 board=$2 full_repaint=$3 moves=$4 rounds=$5
-ticks_per_second=$(getconf CLK_TCK)
 
-# utime + stime of a process, in clock ticks.
-cpu_ticks() {
-    local fields
-    read -r -a fields <<<"$(sed 's/.*) //' "/proc/$1/stat")"
-    echo $((fields[11] + fields[12]))
+# The CPU time used so far by a process's threads, in nanoseconds. It is what utime + stime in
+# /proc/PID/stat count, without their rounding to whole clock ticks (10 ms, here far more than
+# a move costs).
+cpu_ns() {
+    awk '{ total += $1 } END { printf "%d\n", total }' /proc/"$1"/task/*/schedstat
 }
 
 # The colour of window pixel (x, y), as #RRGGBB.
@@ -50,16 +50,17 @@ move_pointer() {
 }
 
 per_move_ms() {
-    python3 -c 'import sys; print(f"{1000 * int(sys.argv[1]) / int(sys.argv[2]) / int(sys.argv[3]):.4f}")' \
-        "$1" "$ticks_per_second" "$moves"
+    python3 -c 'import sys; print(f"{int(sys.argv[1]) / 1e6 / int(sys.argv[2]):.4f}")' "$1" "$moves"
 }
 
+# Sets alone_ns.
 xdotool_alone() {
     local before
-    before=$(cpu_ticks "$xvfb_pid")
+    before=$(cpu_ns "$xvfb_pid")
     move_pointer 0 0
     sleep 0.5
-    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms $(($(cpu_ticks "$xvfb_pid") - before)))"
+    alone_ns=$(($(cpu_ns "$xvfb_pid") - before))
+    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms "$alone_ns")"
 }
 
 round() {
@@ -76,13 +77,13 @@ round() {
     xdotool mousemove $((left + 20)) $((top + 100)) mousedown 1
     sleep 0.3
     local program_before xvfb_before
-    program_before=$(cpu_ticks "$pid")
-    xvfb_before=$(cpu_ticks "$xvfb_pid")
+    program_before=$(cpu_ns "$pid")
+    xvfb_before=$(cpu_ns "$xvfb_pid")
     move_pointer "$left" "$top"
     # Let the last events be handled before reading the clocks.
     sleep 0.5
-    local program_ticks=$(($(cpu_ticks "$pid") - program_before))
-    local xvfb_ticks=$(($(cpu_ticks "$xvfb_pid") - xvfb_before))
+    local program_ns=$(($(cpu_ns "$pid") - program_before))
+    local xvfb_ns=$(($(cpu_ns "$xvfb_pid") - xvfb_before))
     # The dragged piece must have followed the pointer, or the events never reached it.
     local last_x=$((moves % 2 == 0 ? 108 : 100)) last_y=$((moves % 2 == 0 ? 186 : 180))
     local colour
@@ -94,8 +95,10 @@ round() {
         echo "the piece in $title did not follow the pointer (found $colour)" >&2
         exit 1
     fi
-    echo "$name cpu_ms_per_move $(per_move_ms "$program_ticks")"
-    echo "$name with_xvfb_ms_per_move $(per_move_ms $((program_ticks + xvfb_ticks)))"
+    echo "$name cpu_ms_per_move $(per_move_ms "$program_ns")"
+    echo "$name with_xvfb_ms_per_move $(per_move_ms $((program_ns + xvfb_ns)))"
+    echo "$name with_xvfb_net_ms_per_move" \
+        "$(per_move_ms $((program_ns + xvfb_ns - alone_ns)))"
 }
 
 for ((r = 0; r < rounds; r++)); do

@@ -4,7 +4,9 @@
 //
 //   launch_probe TITLE SETTLE_MS PROGRAM [ARGUMENTS...]
 //
-// Prints "startup_ms=<float> peak_rss_kb=<int>" on success.
+// Prints "startup_ms=<float> startup_cpu_ms=<float> peak_rss_kb=<int>" on success: the wall
+// time from the fork to the map, the CPU time the program's threads had used by then, and the
+// program's peak resident memory after settling.
 #include <X11/Xlib.h>
 #include <poll.h>
 #include <signal.h>
@@ -14,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -45,6 +48,21 @@ bool waitForMap(Display* display, const char* title, pid_t pid, Clock::time_poin
         poll(&connection, 1, 100);
     }
     return false;
+}
+
+// The CPU time used so far by the live threads of the process, in milliseconds, to the
+// nanosecond: what the scheduler counts is finer than utime and stime in clock ticks.
+double cpuMs(pid_t pid) {
+    long long nanoseconds = 0;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task")) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        long long onCpu = 0;
+        if (schedstat >> onCpu) {
+            nanoseconds += onCpu;
+        }
+    }
+    return static_cast<double>(nanoseconds) / 1e6;
 }
 
 long peakResidentKb(pid_t pid) {
@@ -85,6 +103,7 @@ int main(int argc, char* argv[]) {
     const bool mapped = waitForMap(display, title, pid, start + std::chrono::seconds(30));
     const double startupMs =
         std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const double startupCpuMs = mapped ? cpuMs(pid) : 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     const long peakKb = peakResidentKb(pid);
     kill(pid, SIGTERM);
@@ -94,6 +113,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "launch_probe: no window titled \"%s\" was mapped\n", title);
         return 1;
     }
-    std::printf("startup_ms=%.2f peak_rss_kb=%ld\n", startupMs, peakKb);
+    std::printf("startup_ms=%.2f startup_cpu_ms=%.2f peak_rss_kb=%ld\n", startupMs, startupCpuMs,
+                peakKb);
     return 0;
 }

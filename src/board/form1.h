@@ -57,8 +57,6 @@ public:
     void mouseMove(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
 
-    const QString& positionFile() const { return m_positionFile; }
-
 private:
     void Redraw();
     void paintSquare(int row, int column);

@@ -1,0 +1,222 @@
+#include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/errors.h"
+#include "support/board_fixture.h"
+
+namespace {
+// The lines of a Large position file, whole and correct; the refused files are cut from it or
+// spoilt in one place, so that a Load that stored anything before refusing would show.
+QByteArray largeLines(int from, int to) {
+    QList<QByteArray> lines{" 60  60  25 \r\n"};
+    for (int trayLine = 0; trayLine < 8; ++trayLine) {
+        lines += " 1  0  0 \r\n";
+    }
+    for (const int row : {0, 1, 2, 5, 6, 7}) {
+        for (int column = row % 2; column < 8; column += 2) {
+            lines += ' ' + QByteArray::number(60 * column + 30) + "  " +
+                     QByteArray::number(60 * row + 30) + "  " + (row <= 2 ? "1" : "2") + " \r\n";
+        }
+    }
+    return lines.mid(from - 1, to - from + 1).join();
+}
+
+QByteArray largeFile() {
+    return largeLines(1, 33);
+}
+
+// Everything about the board that a Load could touch, and more.
+std::vector<double> wholeState(Form1& form) {
+    std::vector<double> state{
+        form.CellSize,           double(form.CellSizeI),   double(form.PieceRadius),
+        form.BoardLast,          double(form.SquareColor), form.DragStartX,
+        double(form.DragStartY), form.LastMouseX,          form.LastMouseY};
+    for (const TrayGrid* tray : {&form.Tray1, &form.Tray2}) {
+        for (int row = 0; row <= 4; ++row) {
+            for (int column = 0; column <= 3; ++column) {
+                state.push_back((*tray)(row, column));
+            }
+        }
+    }
+    for (int position = 1; position <= int(form.Pieces.size()); ++position) {
+        const VIDEVER& piece = form.pieceAt(position);
+        state.insert(state.end(), {double(piece.X()), double(piece.Y()), double(piece.R()),
+                                   double(piece.SH_TYPE()), double(piece.ISMOVING)});
+    }
+    return state;
+}
+
+// Descriptors of this process that still refer to path.
+int openDescriptorsOf(const QString& path) {
+    int count = 0;
+    const QString target = QFileInfo(path).absoluteFilePath();
+    for (const QFileInfo& link :
+         QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System)) {
+        count += link.symLinkTarget() == target ? 1 : 0;
+    }
+    return count;
+}
+
+class RefusedLoadTest : public BoardTest {
+protected:
+    RefusedLoadTest() {
+        drag(20, 20, 400, 200);  // a red piece in its tray, so the board is not at its start
+    }
+
+    void write(const QByteArray& bytes) {
+        QFile file(positionFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    // Load must refuse, say why naming the file, and leave the board, its picture, the window
+    // and whatever lies at the path exactly as they were.
+    void expectRefused(const std::string& reason) {
+        const std::vector<double> state = wholeState(form);
+        const QImage picture = surface.image();
+        const float width = host.widthTwips();
+        const float height = host.heightTwips();
+        const QByteArray bytes = fileBytes();
+        try {
+            form.LoadClick();
+            ADD_FAILURE() << "Load accepted the file";
+        } catch (const PositionFileError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(positionFile.toStdString()), std::string::npos) << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << message;
+        }
+        EXPECT_EQ(wholeState(form), state);
+        EXPECT_EQ(surface.image(), picture);
+        EXPECT_EQ(host.widthTwips(), width);
+        EXPECT_EQ(host.heightTwips(), height);
+        EXPECT_EQ(fileBytes(), bytes);
+        EXPECT_EQ(openDescriptorsOf(positionFile), 0);
+    }
+
+private:
+    QByteArray fileBytes() const {
+        QFile file(positionFile);
+        return QFileInfo(positionFile).isFile() && file.open(QIODevice::ReadOnly)
+                   ? file.readAll()
+                   : QByteArray("<not a readable file>");
+    }
+};
+
+struct RefusedFile {
+    const char* name;
+    QByteArray bytes;
+    std::string reason;
+};
+
+const RefusedFile refusedFiles[] = {
+    {"Empty", "", "line 1: the file ends before the square size"},
+    {"OnlyLineEnds", "\r\n \r\n", "line 3: the file ends before the square size"},
+    {"EndsInTheHeader", " 60  60 ", "the file ends before the piece radius"},
+    {"EndsInTheRedTray", largeLines(1, 3), "the file ends before the mark of red tray cell (3, 1)"},
+    {"EndsInTheBlueTray", largeLines(1, 8) + " 1  0 ",
+     "the file ends before the mark of blue tray cell (4, 3)"},
+    {"EndsAtAPieceX", largeLines(1, 13), "the file ends before the x of piece 5"},
+    {"EndsAtAPieceY", largeLines(1, 13) + " 30 ", "the file ends before the y of piece 5"},
+    {"EndsAtAPieceSide", largeLines(1, 32) + " 390  450 ",
+     "the file ends before the side of piece 24"},
+    {"WordForTheSquareSize", "abc" + largeFile().mid(3),
+     "line 1: the square size 'abc' is not a number"},
+    {"WordForAPieceY", largeLines(1, 19) + " 60  twenty  1 \r\n" + largeLines(21, 33),
+     "line 20: the y of piece 11 'twenty' is not a number"},
+    {"NotANumberForARadius", " 60  60  nan \r\n" + largeLines(2, 33),
+     "line 1: the piece radius 'nan' is not a number"},
+    {"PieceXOutOfRange", largeLines(1, 11) + " 40000  30  1 \r\n" + largeLines(13, 33),
+     "line 12: the x of piece 3 '40000' is outside the range -32768 to 32767"},
+    {"TrayMarkOutOfRange", largeLines(1, 6) + " 1  70000  0 \r\n" + largeLines(8, 33),
+     "line 7: the mark of blue tray cell (2, 2) '70000' is outside the range"},
+    {"PieceYBelowRange", largeLines(1, 9) + " 30  -32769  1 \r\n" + largeLines(11, 33),
+     "the y of piece 1 '-32769' is outside the range"},
+    {"ZeroSquareSize", " 0  60  25 \r\n" + largeLines(2, 33),
+     "the square size '0' is not a positive number"},
+    {"ZeroWholePixelSize", " 60  0  25 \r\n" + largeLines(2, 33),
+     "the whole-pixel square size '0' is not a positive number"},
+    {"WholePixelSizeRoundingToZero", " 60  0.5  25 \r\n" + largeLines(2, 33),
+     "the whole-pixel square size '0.5' is not a positive number"},
+    {"NegativeSquareSize", "-60 -60  25 \r\n" + largeLines(2, 33),
+     "the square size '-60' is not a positive number"},
+    {"InfiniteSquareSize", " 1e999  60  25 \r\n" + largeLines(2, 33),
+     "the square size '1e999' is not a positive number"},
+    {"NegativeRadius", " 60  60 -1 \r\n" + largeLines(2, 33), "the piece radius '-1' is negative"},
+    {"HugeWholePixelSize", " 60  5000  25 \r\n" + largeLines(2, 33),
+     "the square sizes '60' and '5000' are too large to draw the board"},
+    {"HugeSquareSize", " 3000  60  25 \r\n" + largeLines(2, 33),
+     "the square sizes '3000' and '60' are too large to draw the board"},
+};
+
+class RefusedFileTest : public RefusedLoadTest,
+                        public ::testing::WithParamInterface<RefusedFile> {};
+}  // namespace
+
+TEST_P(RefusedFileTest, ChangesNothingAndSaysWhy) {
+    write(GetParam().bytes);
+    expectRefused(GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(PositionFile, RefusedFileTest, ::testing::ValuesIn(refusedFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RefusedLoadTest, MissingFile) {
+    expectRefused("there is no file");
+}
+
+TEST_F(RefusedLoadTest, DirectoryAtThePath) {
+    ASSERT_TRUE(QDir().mkpath(positionFile));
+    expectRefused("is not a regular file");
+    EXPECT_TRUE(QFileInfo(positionFile).isDir());
+}
+
+TEST_F(RefusedLoadTest, DeviceAtThePath) {
+    ASSERT_TRUE(QFile::link("/dev/null", positionFile));
+    expectRefused("is not a regular file");
+}
+
+TEST_F(RefusedLoadTest, NamedPipeAtThePathWithoutWaitingForAWriter) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(positionFile).constData(), 0600), 0);
+    // Should Load ever wait on the pipe, this stands in as a writer that hangs up at once, so
+    // the test fails on the message instead of hanging.
+    std::atomic<bool> done = false;
+    std::thread hangUp([&] {
+        while (!done) {
+            const int writer =
+                ::open(QFile::encodeName(positionFile).constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                ::close(writer);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    expectRefused("is not a regular file");
+    done = true;
+    hangUp.join();
+}
+
+TEST_F(RefusedLoadTest, LargestSizesThatFitLoadWithinTheScreen) {
+    // The biggest board whose coordinates all fit 16 bits asks for a window about 33000 pixels
+    // wide; the window and its surface stop at the screen instead.
+    write(" 2625  4095  15 \r\n" + largeLines(2, 33));
+    form.LoadClick();
+    EXPECT_EQ(form.CellSize, 2625);
+    EXPECT_EQ(form.CellSizeI, 4095);
+    EXPECT_LE(surface.size().width(), 3840);
+    EXPECT_LE(surface.size().height(), 2160);
+    EXPECT_NO_THROW(form.mouseMove(0, 0, 10, 10));
+
+    write(" 2626  4095  15 \r\n" + largeLines(2, 33));
+    expectRefused("too large to draw the board");
+    write(" 2625  4096  15 \r\n" + largeLines(2, 33));
+    expectRefused("too large to draw the board");
+}

@@ -4,6 +4,7 @@
 # Usage: board_on_screen.sh EXECUTABLE SOURCE-DIR BUILD-DIR
 set -euo pipefail
 exe=$1
+# shellcheck source=lib/common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib/common.sh"
 
 e2e_setup board_on_screen

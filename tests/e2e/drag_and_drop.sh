@@ -4,6 +4,7 @@
 # Usage: drag_and_drop.sh EXECUTABLE SOURCE-DIR BUILD-DIR
 set -euo pipefail
 exe=$1
+# shellcheck source=lib/common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib/common.sh"
 
 e2e_setup drag_and_drop

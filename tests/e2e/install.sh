@@ -4,6 +4,7 @@
 set -euo pipefail
 source_dir=$2
 build_dir=$3
+# shellcheck source=lib/common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib/common.sh"
 
 e2e_workdir install

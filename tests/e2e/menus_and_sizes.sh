@@ -5,6 +5,7 @@
 # Usage: menus_and_sizes.sh EXECUTABLE SOURCE-DIR BUILD-DIR
 set -euo pipefail
 exe=$1
+# shellcheck source=lib/common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib/common.sh"
 
 e2e_setup menus_and_sizes

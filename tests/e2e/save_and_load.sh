@@ -4,6 +4,7 @@
 # Usage: save_and_load.sh EXECUTABLE SOURCE-DIR BUILD-DIR
 set -euo pipefail
 exe=$1
+# shellcheck source=lib/common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib/common.sh"
 
 # line A B C: one line as Save writes it, each number after a sign position and before a space.
@@ -78,7 +79,13 @@ expect_same_picture start "Load of the saved start position after a move"
         case $piece in
             1) printf '570,30,1\r\n' ;;
             9) printf ' 90\r\n 210    1 \r\n' ;;
-            *) if ((piece % 2)); then printf '%s,%s,%s\r\n' "$x" "$y" "$side"; else printf '   %s   %s   %s\r\n' "$x" "$y" "$side"; fi ;;
+            *)
+                if ((piece % 2)); then
+                    printf '%s,%s,%s\r\n' "$x" "$y" "$side"
+                else
+                    printf '   %s   %s   %s\r\n' "$x" "$y" "$side"
+                fi
+                ;;
         esac
     done <<<"$(start_pieces 60)"
     printf 'whatever follows the last piece is never read\r\n'

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the colours and names here are used by the sourcing scripts
 # Shared by the end-to-end tests and scripts/screenshot: a private X server and home, the real
 # program on it, pointer and menu actions from outside, and pixel reads from screenshots.
 # Unless a name says "screen", coordinates are client pixels of the board window: x to the right
@@ -73,7 +74,8 @@ e2e_setup() {
         3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_until 15 "the X server to start" test -s "$E2E_WORK/display" || die "Xvfb did not start"
-    export DISPLAY=":$(<"$E2E_WORK/display")"
+    DISPLAY=":$(<"$E2E_WORK/display")"
+    export DISPLAY
 }
 
 e2e_cleanup() {
@@ -197,7 +199,7 @@ locate_menu_titles() {
                         if (!started) { first = x; started = 1 }
                         last = x }
              END { if (started) print int((first + last) / 2) }' | paste -sd ' ')
-    read -r MENU_TITLE_X[File] MENU_TITLE_X[Size] _ <<<"$centres"
+    read -r "MENU_TITLE_X[File]" "MENU_TITLE_X[Size]" _ <<<"$centres"
     [[ -n ${MENU_TITLE_X[Size]:-} ]] || die "could not find the File and Size menu titles"
 }
 

@@ -15,7 +15,7 @@ xvfb_pid=$1 board=$2 full_repaint=$3 moves=$4 rounds=$5
 # /proc/PID/stat count, without their rounding to whole clock ticks (10 ms, here far more than
 # a move costs).
 cpu_ns() {
-    awk '{ total += $1 } END { printf "%d\n", total }' /proc/"$1"/task/*/schedstat
+    awk '{ total += $1 } END { printf "%.0f\n", total }' /proc/"$1"/task/*/schedstat
 }
 
 # The colour of window pixel (x, y), as #RRGGBB.

@@ -264,6 +264,11 @@ const Layout layouts[] = {
     {"NoLineEndAtTheEnd", [](const Lines& l) { return compact(l).chopped(2); }},
 };
 
+// Names the layout, not its writer, in test listings.
+void PrintTo(const Layout& layout, std::ostream* out) {
+    *out << layout.name;
+}
+
 class AcceptedLayoutTest : public PositionLoadTest, public ::testing::WithParamInterface<Layout> {};
 }  // namespace
 

@@ -157,6 +157,11 @@ const RefusedFile refusedFiles[] = {
      "the square sizes '3000' and '60' are too large to draw the board"},
 };
 
+// Names the case, not its bytes, in test listings.
+void PrintTo(const RefusedFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
 class RefusedFileTest : public RefusedLoadTest,
                         public ::testing::WithParamInterface<RefusedFile> {};
 }  // namespace

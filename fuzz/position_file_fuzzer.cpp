@@ -1,0 +1,125 @@
+// Feeds arbitrary bytes to Load as the position file. Load must either refuse the file and
+// leave the board, its picture and its window exactly as they were, or accept it and leave a
+// board that redraws, saves the same position back, and takes the menu commands without error.
+#include <QByteArray>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "board/form1.h"
+#include "persistence/position_text.h"
+#include "platform/errors.h"
+#include "platform/offscreen_host.h"
+#include "platform/surface.h"
+
+namespace {
+// Small enough to keep every repaint cheap, large enough for the Large board.
+const QSize screen(640, 480);
+
+void require(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "position-file-fuzzer: %s\n", what);
+        std::abort();
+    }
+}
+
+const QString& positionFile() {
+    static const QTemporaryDir folder;
+    static const QString path = folder.path() + "/Videver.txt";
+    return path;
+}
+
+void writeFile(const QByteArray& bytes) {
+    QFile file(positionFile());
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the input");
+    require(file.write(bytes) == bytes.size(), "cannot write the input");
+}
+
+// A board at its start, as the program shows it after its load event.
+struct Board {
+    Surface surface{QSize(1, 1)};
+    OffscreenHost host{surface, screen};
+    Form1 form{surface, host, positionFile()};
+    Board() { form.onLoad(); }
+};
+
+struct Snapshot {
+    QByteArray position;
+    QImage picture;
+    float width;
+    float height;
+
+    explicit Snapshot(Board& board)
+        : position(positionText(board.form)),
+          picture(board.surface.image()),
+          width(board.host.widthTwips()),
+          height(board.host.heightTwips()) {}
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+void checkAcceptedBoard(Board& board) {
+    // A repaint with no piece in hand.
+    board.form.mouseMove(0, 0, 1, 1);
+
+    // What was accepted is written back as a file that loads as the same position. (Save's
+    // own file handling, with its sync to disk, is left to the unit tests: it would dominate.)
+    const QByteArray loaded = positionText(board.form);
+    writeFile(loaded);
+    Board again;
+    again.form.LoadClick();
+    require(positionText(again.form) == loaded, "Save then Load changed the position");
+
+    // Dragging a loaded piece may overflow for a piece at the edge of the 16-bit range; that is
+    // reported to the user like any other overflow, not a crash.
+    const VIDEVER& first = board.form.pieceAt(1);
+    const float x = first.X();
+    const float y = first.Y();
+    try {
+        board.form.mouseDown(1, 0, x, y);
+        board.form.mouseMove(1, 0, x + 7, y + 3);
+        board.form.mouseUp(1, 0, -10, -10);
+    } catch (const ProgramError&) {
+    }
+
+    board.form.KngClick();
+    board.form.SmallClick();
+    board.form.LargeClick();
+    board.form.NormalClick();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QGuiApplication application(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    writeFile(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    Board board;
+    const Snapshot before(board);
+    try {
+        board.form.LoadClick();
+    } catch (const PositionFileError&) {
+        require(Snapshot(board) == before, "a refused Load changed the board");
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "position-file-fuzzer: Load threw: %s\n", error.what());
+        std::abort();
+    }
+    try {
+        checkAcceptedBoard(board);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "position-file-fuzzer: an accepted file broke the board: %s\n",
+                     error.what());
+        std::abort();
+    }
+    return 0;
+}

@@ -4,8 +4,7 @@
 # program, and of the program and the X server together, one round per line:
 # "<program> cpu_ms_per_move <value>" and "<program> with_xvfb_ms_per_move <value>".
 # Each round also moves the pointer with no program running, for what the xdotool clients alone
-# cost the X server: "xdotool_alone xvfb_ms_per_move <value>"; taking that off the sum gives
-# "<program> with_xvfb_net_ms_per_move <value>".
+# cost the X server: "xdotool_alone xvfb_ms_per_move <value>".
 #
 #   drag_cpu.sh XVFB_PID BOARD FULL_REPAINT MOVES ROUNDS
 set -euo pipefail
@@ -53,14 +52,12 @@ per_move_ms() {
     python3 -c 'import sys; print(f"{int(sys.argv[1]) / 1e6 / int(sys.argv[2]):.4f}")' "$1" "$moves"
 }
 
-# Sets alone_ns.
 xdotool_alone() {
     local before
     before=$(cpu_ns "$xvfb_pid")
     move_pointer 0 0
     sleep 0.5
-    alone_ns=$(($(cpu_ns "$xvfb_pid") - before))
-    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms "$alone_ns")"
+    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms $(($(cpu_ns "$xvfb_pid") - before)))"
 }
 
 round() {
@@ -97,8 +94,6 @@ round() {
     fi
     echo "$name cpu_ms_per_move $(per_move_ms "$program_ns")"
     echo "$name with_xvfb_ms_per_move $(per_move_ms $((program_ns + xvfb_ns)))"
-    echo "$name with_xvfb_net_ms_per_move" \
-        "$(per_move_ms $((program_ns + xvfb_ns - alone_ns)))"
 }
 
 for ((r = 0; r < rounds; r++)); do

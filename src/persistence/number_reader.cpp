@@ -48,8 +48,10 @@ std::optional<Field> NumberReader::next() {
     }
     Field field{{}, m_line};
     for (int c = peek(); c >= 0 && !endsField(c); c = peek()) {
-        if (field.text.size() <= longestField) {
+        if (field.text.size() < longestField) {
             field.text.append(static_cast<char>(c));
+        } else {
+            field.cut = true;
         }
         advance();
     }

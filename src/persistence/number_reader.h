@@ -5,10 +5,12 @@
 
 class QIODevice;
 
-// One field of the position file as it was written, with the line it starts on.
+// One field of the position file as it was written, with the line it starts on. Only the start
+// of an overlong field is kept; such a field is marked cut and is never a number.
 struct Field {
     QByteArray text;
     int line = 1;
+    bool cut = false;
 };
 
 // Reads the position file's numbers one after another, paying no attention to lines: before a

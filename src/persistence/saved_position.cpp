@@ -27,7 +27,7 @@ public:
         if (!m_last) {
             fail(m_numbers.line(), "the file ends before " + name);
         }
-        const std::optional<double> value = parseNumber(m_last->text);
+        const std::optional<double> value = m_last->cut ? std::nullopt : parseNumber(m_last->text);
         if (!value) {
             fail(m_last->line, name + " " + quoted(m_last->text) + " is not a number");
         }

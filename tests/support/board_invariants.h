@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QPoint>
+#include <ostream>
 #include <vector>
 
 #include "board/form1.h"
+
+// Failure messages show points as (x, y) rather than as raw bytes.
+inline void PrintTo(const QPoint& point, std::ostream* out) {
+    *out << "(" << point.x() << ", " << point.y() << ")";
+}
 
 // The centre of every piece, in Pieces order: a snapshot to show that nothing else moved.
 std::vector<QPoint> piecePlaces(const Form1& form);

@@ -20,6 +20,8 @@ protected:
 };
 
 TEST_F(DropTest, BoardPieceOnAFreeBlackSquareMovesThereWithoutABeep) {
+    fileOnePiece();
+    const std::vector<int> tray1 = trayMarks(form.Tray1);
     std::vector<QPoint> expected = piecePlaces(form);
     drag(105, 98, 145, 138);
     expected[10 - 1] = QPoint(140, 140);
@@ -30,6 +32,7 @@ TEST_F(DropTest, BoardPieceOnAFreeBlackSquareMovesThereWithoutABeep) {
     // Put down again on its own square, it stays.
     drag(260, 100, 271, 109);
     EXPECT_EQ(piecePlaces(form), expected);
+    EXPECT_EQ(trayMarks(form.Tray1), tray1);
     EXPECT_EQ(host.beeps(), 0);
     EXPECT_TRUE(positionIsSound(form));
 }

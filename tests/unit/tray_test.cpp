@@ -5,8 +5,6 @@
 #include "support/drag_fixture.h"
 
 namespace {
-constexpr int leftButton = 1;
-
 // At the Normal size the cells of the red pieces' tray have centres x 380, 420, 460 and
 // y 20, 60, 100, 140; those of the blue pieces' tray the same x and y 180, 220, 260, 300.
 class TrayTest : public DragFixture {

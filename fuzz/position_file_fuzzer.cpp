@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstdint>
@@ -49,13 +50,18 @@ struct Board {
 
 struct Snapshot {
     QByteArray position;
-    QImage picture;
+    // The picture by its size and a hash of its pixels: keeping a copy would make the surface
+    // copy itself on the next paint, which costs more than the whole check.
+    QSize pictureSize;
+    std::size_t pictureHash;
     float width;
     float height;
 
     explicit Snapshot(Board& board)
         : position(positionText(board.form)),
-          picture(board.surface.image()),
+          pictureSize(board.surface.image().size()),
+          pictureHash(qHashBits(board.surface.image().constBits(),
+                                static_cast<std::size_t>(board.surface.image().sizeInBytes()))),
           width(board.host.widthTwips()),
           height(board.host.heightTwips()) {}
 

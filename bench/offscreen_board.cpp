@@ -1,6 +1,7 @@
 #include "offscreen_board.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "board/geometry.h"
 

@@ -42,7 +42,8 @@ private:
     std::vector<QRgb> m_pixels;
 };
 
-// The few sprites a board needs (one per colour and size), kept across repaints.
+// The sprites a board needs, kept across repaints: one per colour and size, and at a fractional
+// device pixel ratio one per sub-pixel position too. The least recently used goes first.
 class SpriteCache {
 public:
     // Circles larger than this are painted in place: a sprite would cost more than it saves.
@@ -51,6 +52,6 @@ public:
     const CircleSprite& sprite(const CircleSprite::Shape& shape);
 
 private:
-    static constexpr std::size_t capacity = 16;
+    static constexpr std::size_t capacity = 64;
     std::vector<CircleSprite> m_sprites;
 };

@@ -54,18 +54,34 @@ void Surface::resize(QSize logicalSize) {
 QRegion Surface::takeChangedRegion() {
     settleBackdrop();
     endRepaint();
+    const auto logical = [this](const QRect& rect) {
+        return QRectF(rect.x() / m_ratio, rect.y() / m_ratio, rect.width() / m_ratio,
+                      rect.height() / m_ratio)
+            .toAlignedRect();
+    };
     QRegion changed;
-    for (const QRect& rect : m_changed) {
-        const QRectF logical(rect.x() / m_ratio, rect.y() / m_ratio, rect.width() / m_ratio,
-                             rect.height() / m_ratio);
-        changed += logical.toAlignedRect();
+    if (m_everythingChanged) {
+        changed = logical(m_image.rect());
+    } else {
+        for (const QRect& rect : m_changed) {
+            changed += logical(rect);
+        }
     }
-    m_changed = QRegion();
+    m_changed.clear();
+    m_everythingChanged = false;
     return changed;
 }
 
 void Surface::markChanged(const QRect& deviceRect) const {
-    m_changed += deviceRect.intersected(m_image.rect());
+    if (m_everythingChanged) {
+        return;
+    }
+    const QRect rect = deviceRect.intersected(m_image.rect());
+    if (rect == m_image.rect()) {
+        m_everythingChanged = true;
+    } else if (!rect.isEmpty()) {
+        m_changed.push_back(rect);
+    }
 }
 
 void Surface::clear() {

@@ -82,7 +82,10 @@ private:
 
     // Painting is settled lazily, so reading the picture may still have to finish a backdrop.
     mutable QImage m_image;
-    mutable QRegion m_changed;
+    // Changed device rectangles since they were last taken; a list that keeps its capacity, so
+    // a repaint allocates nothing once it has run a few times.
+    mutable std::vector<QRect> m_changed;
+    mutable bool m_everythingChanged = false;
     mutable bool m_backdropPending = false;
     std::vector<Box> m_pendingBoxes;
     mutable std::vector<Box> m_backdropBoxes;

@@ -6,17 +6,18 @@
 
 CircleSprite::CircleSprite(const Shape& shape) : m_shape(shape) {
     const QRect everywhere(INT_MIN / 2, INT_MIN / 2, INT_MAX, INT_MAX);
-    forEachCirclePixel(0, 0, shape.fractionX, shape.fractionY, shape.radius, shape.lineWidth,
-                       shape.style, everywhere, [this](int x, int y, QRgb colour) {
-                           Run* last = m_runs.empty() ? nullptr : &m_runs.back();
-                           if (last != nullptr && last->y == y && last->x + last->length == x) {
-                               ++last->length;
-                           } else {
-                               m_runs.push_back({x, y, 1, m_pixels.size()});
-                           }
-                           m_pixels.push_back(colour);
-                           m_bounds |= QRect(x, y, 1, 1);
-                       });
+    forEachCircleSpan(0, 0, shape.fractionX, shape.fractionY, shape.radius, shape.lineWidth,
+                      shape.style, everywhere, [this](int y, int first, int end, QRgb colour) {
+                          Run* last = m_runs.empty() ? nullptr : &m_runs.back();
+                          if (last != nullptr && last->y == y && last->x + last->length == first) {
+                              last->length += end - first;
+                          } else {
+                              m_runs.push_back({first, y, end - first, m_pixels.size()});
+                          }
+                          m_pixels.insert(m_pixels.end(), static_cast<std::size_t>(end - first),
+                                          colour);
+                          m_bounds |= QRect(first, y, end - first, 1);
+                      });
 }
 
 void CircleSprite::paint(const WritableRows& rows, int originX, int originY) const {

@@ -7,7 +7,7 @@
 #include "platform/raster.h"
 
 // A circle rasterised once, as runs of ready pixels relative to its integer origin, so that
-// painting it again is a few short copies. Built with forEachCirclePixel, so a sprite leaves
+// painting it again is a few short copies. Built with forEachCircleSpan, so a sprite leaves
 // exactly the pixels that painting the circle in place would.
 class CircleSprite {
 public:

@@ -54,13 +54,14 @@ struct CircleStyle {
     bool operator==(const CircleStyle&) const = default;
 };
 
-// Calls paint(x, y, colour) for every pixel inside clip of a circle centred at
-// (originX + fractionX, originY + fractionY) in device pixels. The fractions lie in [0, 1);
-// splitting the centre this way makes the result depend on the integer origin only by
-// translation. The clip keeps a huge radius from costing more than the image it paints on.
-template <typename Paint>
-void forEachCirclePixel(int originX, int originY, double fractionX, double fractionY, double radius,
-                        double lineWidth, const CircleStyle& style, const QRect& clip,
-                        Paint&& paint);
+// Calls paintSpan(y, first, end, colour) for every run of pixels [first, end) in row y, inside
+// clip, of a circle centred at (originX + fractionX, originY + fractionY) in device pixels. The
+// fractions lie in [0, 1); splitting the centre this way makes the result depend on the integer
+// origin only by translation. Working in runs keeps a huge radius at the cost of the pixels it
+// covers.
+template <typename PaintSpan>
+void forEachCircleSpan(int originX, int originY, double fractionX, double fractionY, double radius,
+                       double lineWidth, const CircleStyle& style, const QRect& clip,
+                       PaintSpan&& paintSpan);
 
 #include "platform/raster_circle.inl"

@@ -219,9 +219,11 @@ void Surface::circle(double centreX, double centreY, double radius) {
         bounds = sprite.bounds().translated(left, top);
     } else {
         const WritableRows target(m_image);
-        forEachCirclePixel(left, top, shape.fractionX, shape.fractionY, shape.radius,
-                           shape.lineWidth, shape.style, m_image.rect(),
-                           [&target](int px, int py, QRgb colour) { target.row(py)[px] = colour; });
+        forEachCircleSpan(left, top, shape.fractionX, shape.fractionY, shape.radius,
+                          shape.lineWidth, shape.style, m_image.rect(),
+                          [&target](int y, int first, int end, QRgb colour) {
+                              std::fill(target.row(y) + first, target.row(y) + end, colour);
+                          });
         const QRectF reachable(originX - reach, originY - reach, 2 * reach + 1, 2 * reach + 1);
         bounds = reachable.toAlignedRect();
     }

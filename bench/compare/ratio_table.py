@@ -18,8 +18,8 @@ def main():
         samples[(program, metric)].append(float(value))
 
     print(f"  {'metric':<28} {'program':<16} {'median':>10} {'min':>10} {'max':>10} {'n':>3}")
-    for spec in metrics:
-        metric, unit, goal = spec.split(":")
+    for entry in metrics:
+        metric, unit, goal = entry.split(":")
         for program in (subject, baseline):
             values = samples[(program, metric)]
             if not values:

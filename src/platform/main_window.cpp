@@ -84,6 +84,12 @@ void MainWindow::reportError(const QString& message) {
 }
 
 void MainWindow::setOuterSize(float widthTwips, float heightTwips) {
+    // Every repaint asks for the size; only a new one is worth the window system's time.
+    if (widthTwips == m_widthTwips && heightTwips == m_heightTwips) {
+        return;
+    }
+    m_widthTwips = widthTwips;
+    m_heightTwips = heightTwips;
     const QScreen* display = screen();
     const QSize outer = outerPixelSize(widthTwips, heightTwips, display->logicalDotsPerInchX(),
                                        display->logicalDotsPerInchY(), display->availableSize());

@@ -32,4 +32,6 @@ private:
     Surface m_surface;
     Form1 m_form;
     Canvas* m_canvas;
+    float m_widthTwips = 0;
+    float m_heightTwips = 0;
 };

@@ -153,9 +153,14 @@ void Surface::restoreBackdrop(const QRect& deviceRect) const {
 }
 
 void Surface::record(const Operation& operation) {
+    if (m_rendering == Rendering::Direct) {
+        // Painted in place: there is no backdrop to restore, so no list to keep.
+        markChanged(operation.bounds);
+        return;
+    }
     const std::size_t index = m_operations.size();
     m_operations.push_back(operation);
-    if (m_rendering == Rendering::Direct || !m_shownValid) {
+    if (!m_shownValid) {
         markChanged(operation.bounds);
         return;
     }

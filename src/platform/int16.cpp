@@ -7,14 +7,6 @@
 
 #include "platform/errors.h"
 
-double roundHalfEven(double value) {
-    const double nearest = std::round(value);  // halves go away from zero here
-    if (std::fabs(value - std::trunc(value)) == 0.5) {
-        return 2.0 * std::round(value / 2.0);
-    }
-    return nearest;
-}
-
 std::int16_t toInt16(double value) {
     const double rounded = roundHalfEven(value);
     if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&

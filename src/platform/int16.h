@@ -1,12 +1,16 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 // The one home of 16-bit arithmetic: every store into a 16-bit variable or piece property goes
 // through toInt16, so rounding and overflow behave the same everywhere.
 
-// Rounds to the nearest integer, a tie going to the even neighbour (12.5 -> 12, 13.5 -> 14).
-double roundHalfEven(double value);
+// Rounds to the nearest integer, a tie going to the even neighbour (12.5 -> 12, 13.5 -> 14): the
+// default rounding mode, which the program never changes.
+inline double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 // roundHalfEven, then throws OverflowError when the result lies outside -32768..32767
 // (NaN included).

@@ -1,52 +1,16 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
-#include <type_traits>
+#include <vector>
 
-// Pixel rules shared by every way the program paints, so that a cached sprite and a circle
-// painted in place leave exactly the same pixels.
+// How boxes and circles become pixels of an RGB32 image, in device pixels. A pixel belongs to a
+// shape when its centre does, so neighbouring boxes tile exactly.
 
-// The rows of an RGB32 image, looked up once per operation: every QImage::scanLine call checks
-// whether the image is shared, which costs more than painting a short run.
-template <typename Pixel>
-class PixelRows {
-public:
-    template <typename Image>
-    explicit PixelRows(Image& image)
-        : m_bits(reinterpret_cast<Byte*>(rowsOf(image))),
-          m_stride(image.bytesPerLine()),
-          m_width(image.width()),
-          m_height(image.height()) {}
+// Fills the box between the corners (x1, y1) and (x2, y2); returns the pixels it painted.
+QRect paintBox(QImage& image, double x1, double y1, double x2, double y2, QRgb colour);
 
-    Pixel* row(int y) const { return reinterpret_cast<Pixel*>(m_bits + y * m_stride); }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-
-private:
-    using Byte = std::conditional_t<std::is_const_v<Pixel>, const uchar, uchar>;
-    static uchar* rowsOf(QImage& image) { return image.bits(); }
-    static const uchar* rowsOf(const QImage& image) { return image.constBits(); }
-
-    Byte* m_bits;
-    qsizetype m_stride;
-    int m_width;
-    int m_height;
-};
-using WritableRows = PixelRows<QRgb>;
-using ReadableRows = PixelRows<const QRgb>;
-
-// The pixels whose centres lie in [from, to), clipped to [0, limit).
-struct PixelRange {
-    int first = 0;
-    int end = 0;
-    bool empty() const { return end <= first; }
-};
-PixelRange pixelsCovered(double from, double to, int limit);
-
-// One filled circle: the pixels whose centres lie less than radius + lineWidth / 2 from the
-// centre are painted; the outer ring of width lineWidth takes the outline colour, the rest the
-// fill colour (or is left alone when the fill is transparent).
 struct CircleStyle {
     QRgb outline = 0;
     QRgb fill = 0;
@@ -54,14 +18,35 @@ struct CircleStyle {
     bool operator==(const CircleStyle&) const = default;
 };
 
-// Calls paintSpan(y, first, end, colour) for every run of pixels [first, end) in row y, inside
-// clip, of a circle centred at (originX + fractionX, originY + fractionY) in device pixels. The
-// fractions lie in [0, 1); splitting the centre this way makes the result depend on the integer
-// origin only by translation. Working in runs keeps a huge radius at the cost of the pixels it
-// covers.
-template <typename PaintSpan>
-void forEachCircleSpan(int originX, int originY, double fractionX, double fractionY, double radius,
-                       double lineWidth, const CircleStyle& style, const QRect& clip,
-                       PaintSpan&& paintSpan);
+// A circle as runs of pixels, row by row, relative to the integer part of its centre: the pixels
+// whose centres lie less than radius + lineWidth / 2 from the centre, all but the outer ring of
+// width lineWidth forming the inside. It costs square roots on every row; the pieces of a board
+// share one, so it is worked out once and painted many times.
+class Disc {
+public:
+    struct Shape {
+        double fractionX = 0;
+        double fractionY = 0;
+        double radius = 0;
+        double lineWidth = 0;
+        bool operator==(const Shape&) const = default;
+    };
 
-#include "platform/raster_circle.inl"
+    Disc() = default;
+    explicit Disc(const Shape& shape);
+    const Shape& shape() const { return m_shape; }
+
+    // Paints the disc with the integer part of its centre at (originX, originY), its inside only
+    // when it is filled. Returns the pixels it painted.
+    QRect paint(QImage& image, int originX, int originY, const CircleStyle& style) const;
+
+private:
+    // Columns relative to the origin: the whole row, and the inside, which may be empty.
+    struct Row {
+        int first, end, insideFirst, insideEnd;
+    };
+
+    Shape m_shape;
+    int m_reach = 0;  // rows from -m_reach to m_reach
+    std::vector<Row> m_rows;
+};

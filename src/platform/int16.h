@@ -8,6 +8,9 @@
 // Rounds to the nearest integer, a tie going to the even neighbour (12.5 -> 12, 13.5 -> 14).
 double roundHalfEven(double value);
 
+// Whether toInt16 would take value: its roundHalfEven lies within -32768..32767 (NaN does not).
+bool fitsInt16(double value);
+
 // roundHalfEven, then throws OverflowError when the result lies outside -32768..32767
 // (NaN included).
 std::int16_t toInt16(double value);

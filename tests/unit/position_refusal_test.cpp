@@ -212,19 +212,28 @@ TEST_F(RefusedLoadTest, NamedPipeAtThePathWithoutWaitingForAWriter) {
     hangUp.join();
 }
 
-TEST_F(RefusedLoadTest, LargestSizesThatFitLoadWithinTheScreen) {
-    // The biggest board whose coordinates all fit 16 bits asks for a window about 33000 pixels
-    // wide; the window and its surface stop at the screen instead.
-    write(" 2625  4095  15 \r\n" + largeLines(2, 33));
+TEST_F(RefusedLoadTest, LargestSizesThatFitLoadAndPlayWithoutOverflow) {
+    // The largest 16-bit values come from the lower tray box, 8 * 4095 = 32760, and a piece
+    // filed into the last tray column, 11.5 * 2849 = 32763.5. The window asks for about 35000
+    // pixels and is held to the screen.
+    QByteArray lines = largeLines(2, 33);
+    lines.replace(0, 11, " 1  1  0 \r\n");  // the next red piece filed goes to tray cell (1, 3)
+    write(" 2849  4095  15 \r\n" + lines);
     form.LoadClick();
-    EXPECT_EQ(form.CellSize, 2625);
+    EXPECT_EQ(form.CellSize, 2849);
     EXPECT_EQ(form.CellSizeI, 4095);
     EXPECT_LE(surface.size().width(), 3840);
-    EXPECT_LE(surface.size().height(), 2160);
-    EXPECT_NO_THROW(form.mouseMove(0, 0, 10, 10));
 
-    write(" 2626  4095  15 \r\n" + largeLines(2, 33));
-    expectRefused("too large to draw the board");
-    write(" 2625  4096  15 \r\n" + largeLines(2, 33));
-    expectRefused("too large to draw the board");
+    drag(30, 30, -10, -10);  // piece 1 off the board: filed
+    EXPECT_EQ(form.pieceAt(1).X(), 32764);
+    EXPECT_EQ(form.Tray1(1, 3), 1);
+    EXPECT_NO_THROW(form.KngClick());
+    EXPECT_EQ(form.pieceAt(24).X(), 30090);  // 1424.5 + 7 * 4095, the tie going to the even side
+
+    for (const char* header :
+         {" 2849.35  4095  15 \r\n", " 2850  60  15 \r\n", " 60  4096  15 \r\n"}) {
+        SCOPED_TRACE(header);
+        write(header + lines);
+        expectRefused("too large to draw the board");
+    }
 }

@@ -18,7 +18,9 @@ class CachedPictureTest : public ::testing::Test {
 protected:
     struct Board {
         explicit Board(Surface::Rendering rendering, const QString& file)
-            : surface(QSize(1, 1), 1.0, rendering), host(surface), form(surface, host, file) {}
+            : surface(QSize(1, 1), 1.0, rendering),
+              host(surface),
+              form(surface, host, QFile::encodeName(file)) {}
         Surface surface;
         OffscreenHost host;
         Form1 form;

@@ -1,15 +1,18 @@
-// Feeds arbitrary bytes to Load as the position file. Load must either refuse the file and
-// leave the board, its picture and its window exactly as they were, or accept it and leave a
-// board that redraws, saves the same position back, and takes the menu commands without error.
+// Feeds arbitrary bytes to Load as the position file. Load must either refuse the file in one
+// whole, visible sentence that names the file once, and leave the board, its picture and its
+// window exactly as they were, or accept it and leave a board that redraws, saves the same
+// position back, and takes the menu commands without error.
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHashFunctions>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "board/form1.h"
 #include "persistence/position_text.h"
@@ -46,9 +49,19 @@ void writeFile(const QByteArray& bytes) {
 struct Board {
     Surface surface{QSize(1, 1)};
     OffscreenHost host{surface, screen};
-    Form1 form{surface, host, positionFile()};
+    Form1 form{surface, host, QFile::encodeName(positionFile())};
     Board() { form.onLoad(); }
 };
+
+// Printable ASCII throughout (the file's path is), naming the file once, ending in a full stop.
+bool isWholeRefusal(const std::string& message) {
+    const std::string path = QFile::encodeName(positionFile()).toStdString();
+    const std::string start = "The position could not be loaded from " + path + ": ";
+    return message.starts_with(start) && message.ends_with('.') &&
+           message.find(path, start.size()) == std::string::npos &&
+           std::all_of(message.begin(), message.end(),
+                       [](char c) { return c >= 0x20 && c < 0x7f; });
+}
 
 struct Snapshot {
     QByteArray position;
@@ -115,8 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Snapshot before(board);
     try {
         board.form.LoadClick();
-    } catch (const PositionFileError&) {
+    } catch (const PositionFileError& error) {
         require(Snapshot(board) == before, "a refused Load changed the board");
+        require(isWholeRefusal(error.what()),
+                "a refusal is not one whole sentence naming the file");
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "position-file-fuzzer: Load threw: %s\n", error.what());

@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/int16.h"
 
-Form1::Form1(Surface& surface, FormHost& host, QString positionFile)
+Form1::Form1(Surface& surface, FormHost& host, std::optional<QByteArray> positionFile)
     : m_surface(surface), m_host(host), m_positionFile(std::move(positionFile)) {}
 
 VIDEVER& Form1::pieceAt(int position) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArray>
 #include <QRgb>
-#include <QString>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,10 +15,11 @@ class Surface;
 // The board window: it owns the whole state of the program and the behaviour behind every event
 // (load, menu commands, mouse press, move and release). It reaches the outside only through the
 // drawing surface, the host window and the position file's path, so tests can drive it without
-// a display.
+// a display. The path is the bytes the system names the file by; without one (no usable home
+// folder) Save and Load say so.
 class Form1 {
 public:
-    Form1(Surface& surface, FormHost& host, QString positionFile);
+    Form1(Surface& surface, FormHost& host, std::optional<QByteArray> positionFile);
 
     // The window's state.
     float LastMouseX = 0;
@@ -75,5 +76,5 @@ private:
 
     Surface& m_surface;
     FormHost& m_host;
-    QString m_positionFile;
+    std::optional<QByteArray> m_positionFile;
 };

@@ -3,18 +3,12 @@
 #include "board/geometry.h"
 #include "platform/int16.h"
 
-namespace {
-constexpr double largest = 32767;
-// The window's width in pixels per square side at 96 dpi: 14.4 * 13 twips, 15 twips a pixel.
-constexpr double windowPixelsPerSquare = 14.4 * 13 / 15;
-}  // namespace
-
 bool sizesFitSixteenBits(double cellSize, std::int16_t cellSizeI) {
-    using geometry::boardSquares;
-    using geometry::trayLastColumn;
-    const double lastCentre = cellSize / 2 + (boardSquares - 1) * static_cast<double>(cellSizeI);
-    return boardSquares * static_cast<double>(cellSizeI) <= largest &&
-           roundHalfEven(lastCentre) <= largest && (trayLastColumn + 1) * cellSize <= largest &&
-           roundHalfEven(geometry::gridCentre(cellSize, trayLastColumn)) <= largest &&
-           windowPixelsPerSquare * cellSize <= largest;
+    // The largest 16-bit values the program derives from the square sizes: the lower tray box's
+    // bottom edge, 8 * CellSizeI (the squares' corners stop at 7 * CellSizeI), and the centre of
+    // a piece filed into the last tray column, 11.5 * CellSize. The starting pieces' centres,
+    // CellSize / 2 + 7 * CellSizeI, stay below 32767 whenever both of these fit. Everything
+    // else is real-valued, and the window is held to the screen whatever size it asks for.
+    return fitsInt16(geometry::boardSquares * static_cast<double>(cellSizeI)) &&
+           fitsInt16(geometry::gridCentre(cellSize, geometry::trayLastColumn));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
-// Whether a board of these square sizes can be drawn, started, filed into and shown in a window
-// without any coordinate or product leaving the 16-bit range.
+// Whether a board of these square sizes can be drawn, started and filed into without any 16-bit
+// coordinate or product leaving -32768..32767: up to a CellSizeI of 4095 and a CellSize just
+// below 2849.35 (a whole 2849).
 bool sizesFitSixteenBits(double cellSize, std::int16_t cellSizeI);

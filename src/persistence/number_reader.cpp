@@ -1,13 +1,14 @@
 #include "persistence/number_reader.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 
 namespace {
-constexpr qsizetype chunkSize = 4096;
-// Longer fields are not numbers anyone wrote; keeping only this much bounds memory.
+constexpr qint64 chunkSize = 4096;
+// Longer fields are not numbers anyone wrote.
 constexpr qsizetype longestField = 64;
 
 bool isBlank(int c) {
@@ -23,7 +24,16 @@ bool isDigit(char c) {
 
 int NumberReader::peek() {
     if (m_offset == m_chunk.size()) {
-        m_chunk = m_device.read(chunkSize);
+        if (m_pastLimit) {
+            return -1;
+        }
+        // One byte beyond the limit is asked for only to learn whether the file goes on.
+        m_chunk = m_device.read(std::min(chunkSize, m_byteLimit + 1 - m_bytesRead));
+        m_bytesRead += m_chunk.size();
+        if (m_bytesRead > m_byteLimit) {
+            m_chunk.chop(1);
+            m_pastLimit = true;
+        }
         m_offset = 0;
         if (m_chunk.isEmpty()) {
             return -1;
@@ -33,10 +43,12 @@ int NumberReader::peek() {
 }
 
 void NumberReader::advance() {
-    if (m_chunk[m_offset] == '\n') {
+    const char c = m_chunk[m_offset++];
+    // CR LF is one line end, and so is a CR or an LF alone.
+    if (c == '\r' || (c == '\n' && m_previous != '\r')) {
         ++m_line;
     }
-    ++m_offset;
+    m_previous = c;
 }
 
 std::optional<Field> NumberReader::next() {
@@ -48,11 +60,11 @@ std::optional<Field> NumberReader::next() {
     }
     Field field{{}, m_line};
     for (int c = peek(); c >= 0 && !endsField(c); c = peek()) {
-        if (field.text.size() < longestField) {
-            field.text.append(static_cast<char>(c));
-        } else {
+        if (field.text.size() == longestField) {
             field.cut = true;
+            return field;
         }
+        field.text.append(static_cast<char>(c));
         advance();
     }
     if (peek() < 0) {

@@ -3,13 +3,20 @@
 #include "board/form1.h"
 #include "persistence/position_text.h"
 #include "persistence/saved_position.h"
+#include "persistence/visible_text.h"
 #include "platform/errors.h"
 #include "platform/file_access.h"
+#include "platform/position_file_location.h"
 
 namespace {
-[[noreturn]] void failWith(const char* action, const QString& path, const std::exception& error) {
-    throw PositionFileError(std::string("The position could not be ") + action + " (" +
-                            path.toStdString() + "): " + error.what() + ".");
+// The path of the position file, or the message that there is none; failed names what could
+// not be done, for the one sentence a failure shows.
+const QByteArray& positionFilePath(const std::optional<QByteArray>& path, const char* failed) {
+    if (!path) {
+        throw PositionFileError(std::string("The position could not be ") + failed,
+                                noPositionFileLocation);
+    }
+    return *path;
 }
 
 void storeTray(TrayGrid& tray, const SavedPosition::TrayMarks& marks) {
@@ -23,22 +30,17 @@ void storeTray(TrayGrid& tray, const SavedPosition::TrayMarks& marks) {
 }  // namespace
 
 void Form1::SaveClick() {
-    try {
-        writeFileAtomically(m_positionFile, positionText(*this));
-    } catch (const PositionFileError& error) {
-        failWith("saved", m_positionFile, error);
-    }
+    const QByteArray& path = positionFilePath(m_positionFile, "saved");
+    writeFileAtomically(path, positionText(*this),
+                        "The position could not be saved to " + visiblePath(path));
 }
 
 void Form1::LoadClick() {
+    const QByteArray& path = positionFilePath(m_positionFile, "loaded");
+    const std::string failure = "The position could not be loaded from " + visiblePath(path);
     // All or nothing: every value is read and checked before anything changes.
-    SavedPosition saved;
-    try {
-        const std::unique_ptr<QFile> file = openRegularFileForReading(m_positionFile);
-        saved = readSavedPosition(*file, static_cast<int>(Pieces.size()));
-    } catch (const PositionFileError& error) {
-        failWith("loaded", m_positionFile, error);
-    }
+    const std::unique_ptr<QFile> file = openPositionFileForReading(path, failure);
+    const SavedPosition saved = readSavedPosition(*file, static_cast<int>(Pieces.size()), failure);
 
     CellSize = saved.CellSize;
     CellSizeI = saved.CellSizeI;

@@ -5,25 +5,29 @@
 
 #include "board/size_limits.h"
 #include "persistence/number_reader.h"
+#include "persistence/visible_text.h"
 #include "platform/errors.h"
+#include "platform/file_access.h"
 #include "platform/int16.h"
 
 namespace {
 constexpr qsizetype shownLength = 24;
 
 std::string quoted(const QByteArray& text) {
-    QByteArray shown = text.size() > shownLength ? text.left(shownLength) + "..." : text;
-    shown.prepend('\'').append('\'');
-    return shown.toStdString();
+    return '\'' + visibleField(text.left(shownLength)) + (text.size() > shownLength ? "...'" : "'");
 }
 
 // Reads fields in order and names the first one that is wrong.
 class FieldReader {
 public:
-    explicit FieldReader(QIODevice& file) : m_numbers(file) {}
+    FieldReader(QIODevice& file, const std::string& failure)
+        : m_numbers(file, largestPositionFile), m_failure(failure) {}
 
     double number(const std::string& name) {
         m_last = m_numbers.next();
+        if (m_numbers.pastLimit()) {
+            throw PositionFileError(m_failure, tooLargeForAPositionFile);
+        }
         if (!m_last) {
             fail(m_numbers.line(), "the file ends before " + name);
         }
@@ -36,11 +40,10 @@ public:
 
     std::int16_t int16(const std::string& name) {
         const double value = number(name);
-        try {
-            return toInt16(value);
-        } catch (const OverflowError&) {
+        if (!fitsInt16(value)) {
             complain(name, "is outside the range -32768 to 32767");
         }
+        return toInt16(value);
     }
 
     // The field read last, as written.
@@ -56,11 +59,12 @@ public:
     }
 
 private:
-    [[noreturn]] static void fail(int line, const std::string& problem) {
-        throw PositionFileError("line " + std::to_string(line) + ": " + problem);
+    [[noreturn]] void fail(qint64 line, const std::string& problem) const {
+        throw PositionFileError(m_failure, "line " + std::to_string(line) + ": " + problem);
     }
 
     NumberReader m_numbers;
+    const std::string& m_failure;
     std::optional<Field> m_last;
 };
 
@@ -73,8 +77,8 @@ void readTray(FieldReader& fields, SavedPosition::TrayMarks& marks, const std::s
 }
 }  // namespace
 
-SavedPosition readSavedPosition(QIODevice& file, int pieceCount) {
-    FieldReader fields(file);
+SavedPosition readSavedPosition(QIODevice& file, int pieceCount, const std::string& failure) {
+    FieldReader fields(file, failure);
     SavedPosition position;
 
     position.CellSize = fields.number("the square size");

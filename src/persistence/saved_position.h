@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Everything a position file holds, read and converted in full before any of it is used.
@@ -24,6 +25,7 @@ struct SavedPosition {
 };
 
 // Reads the header, both trays and pieceCount piece lines; whatever follows is never read.
-// Throws PositionFileError naming the line and the value at the first field that is missing,
-// not a number, out of range, or would leave the board unusable.
-SavedPosition readSavedPosition(QIODevice& file, int pieceCount);
+// Throws PositionFileError, failure followed by the line and the value, at the first field that
+// is missing, not a number, out of range, or would leave the board unusable, or when the
+// numbers go on beyond largestPositionFile bytes (platform/file_access.h).
+SavedPosition readSavedPosition(QIODevice& file, int pieceCount, const std::string& failure);

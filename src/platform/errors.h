@@ -22,8 +22,11 @@ public:
     using ProgramError::ProgramError;
 };
 
-// Saving or loading the position file failed; the message names the file and the reason.
+// Saving or loading the position file failed. The message is one sentence that names the file
+// once: what could not be done, then why ("The position could not be loaded from
+// /home/ann/.local/share/draughtsboard/Videver.txt: there is no such file.").
 class PositionFileError : public ProgramError {
 public:
-    using ProgramError::ProgramError;
+    PositionFileError(const std::string& failure, const std::string& reason)
+        : ProgramError(failure + ": " + reason + ".") {}
 };

@@ -7,16 +7,20 @@
 
 #include "platform/errors.h"
 
-std::int16_t toInt16(double value) {
+bool fitsInt16(double value) {
     const double rounded = roundHalfEven(value);
-    if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
-          rounded <= std::numeric_limits<std::int16_t>::max())) {
+    return rounded >= std::numeric_limits<std::int16_t>::min() &&
+           rounded <= std::numeric_limits<std::int16_t>::max();
+}
+
+std::int16_t toInt16(double value) {
+    if (!fitsInt16(value)) {
         char shown[32];
         std::snprintf(shown, sizeof shown, "%.10g", value);
         throw OverflowError(std::string("The number ") + shown +
                             " is outside the range -32768 to 32767.");
     }
-    return static_cast<std::int16_t>(rounded);
+    return static_cast<std::int16_t>(roundHalfEven(value));
 }
 
 std::int16_t multiply16(int factor, std::int16_t value) {

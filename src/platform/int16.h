@@ -12,6 +12,9 @@ inline double roundHalfEven(double value) {
     return std::nearbyint(value);
 }
 
+// Whether toInt16 would take value: its roundHalfEven lies within -32768..32767 (NaN does not).
+bool fitsInt16(double value);
+
 // roundHalfEven, then throws OverflowError when the result lies outside -32768..32767
 // (NaN included).
 std::int16_t toInt16(double value);

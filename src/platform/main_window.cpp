@@ -10,7 +10,7 @@
 #include "platform/canvas.h"
 #include "platform/window_geometry.h"
 
-MainWindow::MainWindow(const QString& positionFile, QWidget* parent)
+MainWindow::MainWindow(const std::optional<QByteArray>& positionFile, QWidget* parent)
     : QMainWindow(parent),
       m_surface(QSize(1, 1), devicePixelRatio()),
       m_form(m_surface, *this, positionFile),

@@ -14,7 +14,7 @@ class Canvas;
 class MainWindow : public QMainWindow, public FormHost {
     Q_OBJECT
 public:
-    explicit MainWindow(const QString& positionFile, QWidget* parent = nullptr);
+    explicit MainWindow(const std::optional<QByteArray>& positionFile, QWidget* parent = nullptr);
 
     Form1& form() { return m_form; }
     const Surface& surface() const { return m_surface; }

@@ -1,12 +1,25 @@
 #include "platform/position_file_location.h"
 
-#include <QStandardPaths>
+#include <QtGlobal>
 
-QString positionFileLocation() {
+namespace {
+bool isAbsolute(const QByteArray& path) {
+    return path.startsWith('/');
+}
+}  // namespace
+
+std::optional<QByteArray> positionFileLocation() {
 #ifdef Q_OS_WIN
-    return QStringLiteral("c:\\Videver.txt");
+    return QByteArray("c:\\Videver.txt");
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/Videver.txt");
+    QByteArray dataFolder = qgetenv("XDG_DATA_HOME");
+    if (!isAbsolute(dataFolder)) {
+        const QByteArray home = qgetenv("HOME");
+        if (!isAbsolute(home)) {
+            return std::nullopt;
+        }
+        dataFolder = home + "/.local/share";
+    }
+    return dataFolder + "/draughtsboard/Videver.txt";
 #endif
 }

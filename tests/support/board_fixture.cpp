@@ -1,6 +1,7 @@
 #include "support/board_fixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -14,7 +15,7 @@ BoardTest::BoardTest()
     : positionFile(privateFolder() + "/" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                    "/Videver.txt"),
-      form(surface, host, positionFile) {
+      form(surface, host, QFile::encodeName(positionFile)) {
     QDir(privateFolder()).mkpath(QFileInfo(positionFile).absolutePath());
     QFile::remove(positionFile);
     form.onLoad();

@@ -112,7 +112,7 @@ public:
 TEST(DropRepaintTest, EveryReleaseRepaintsExactlyOnceAndAPressNever) {
     Surface surface{QSize(1, 1)};
     RepaintCountingHost host{surface};
-    Form1 form(surface, host, QString());
+    Form1 form(surface, host, std::nullopt);
     form.onLoad();
 
     const struct {

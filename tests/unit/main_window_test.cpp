@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -40,7 +41,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    MainWindow window{folder.path() + "/Videver.txt"};
+    MainWindow window{QFile::encodeName(folder.path() + "/Videver.txt")};
 };
 
 TEST_F(MainWindowTest, TitleAndMenusAreExactlyFileThenSize) {

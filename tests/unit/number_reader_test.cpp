@@ -6,12 +6,14 @@
 
 #include "persistence/number_reader.h"
 #include "persistence/saved_position.h"
+#include "platform/errors.h"
+#include "platform/file_access.h"
 
 namespace {
 std::vector<Field> allFields(QByteArray bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    NumberReader reader(buffer);
+    NumberReader reader(buffer, largestPositionFile);
     std::vector<Field> fields;
     while (std::optional<Field> field = reader.next()) {
         fields.push_back(*field);
@@ -54,14 +56,47 @@ TEST(NumberReader, SplitsFieldsAndCountsLinesAcrossChunks) {
     EXPECT_EQ(fields[2].line, 3);
 }
 
-TEST(NumberReader, OverlongFieldKeepsItsStartAndIsMarkedCut) {
-    const std::vector<Field> fields = allFields(QByteArray(100000, '7') + " 8");
-    ASSERT_EQ(fields.size(), 2u);
-    EXPECT_TRUE(fields[0].cut);
-    EXPECT_LT(fields[0].text.size(), 100);
-    EXPECT_TRUE(fields[0].text.startsWith("7777"));
-    EXPECT_FALSE(fields[1].cut);
-    EXPECT_EQ(fields[1].text, "8");
+TEST(NumberReader, CountsLinesTheSameWhetherTheyEndInCrLfLfOrCrAlone) {
+    for (const QByteArray lineEnd : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(lineEnd.toPercentEncoding().toStdString());
+        const std::vector<Field> fields =
+            allFields("1" + lineEnd + lineEnd + "2 3" + lineEnd + "4");
+        ASSERT_EQ(fields.size(), 4u);
+        EXPECT_EQ(fields[1].line, 3);
+        EXPECT_EQ(fields[3].line, 4);
+    }
+    // An LF before a CR is not one line end but two.
+    EXPECT_EQ(allFields("1\n\r2").back().line, 3);
+}
+
+TEST(NumberReader, OverlongFieldIsCutAtItsSixtyFifthCharacterWithoutReadingOn) {
+    QByteArray bytes = QByteArray(1 << 20, '7') + " 8";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    NumberReader reader(buffer, bytes.size());
+    const std::optional<Field> field = reader.next();
+    ASSERT_TRUE(field);
+    EXPECT_TRUE(field->cut);
+    EXPECT_EQ(field->text, QByteArray(64, '7'));
+    EXPECT_LE(buffer.pos(), 4096);
+}
+
+TEST(NumberReader, ReadsNothingBeyondItsLimit) {
+    // The whole of a file of exactly the limit is read; one byte more and the reader stops
+    // before it, even when the byte would end a number.
+    QByteArray bytes = QByteArray(99, ' ') + "5";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    NumberReader exact(buffer, 100);
+    EXPECT_EQ(exact.next()->text, "5");
+    EXPECT_FALSE(exact.pastLimit());
+
+    bytes += '6';
+    buffer.seek(0);
+    NumberReader over(buffer, 100);
+    over.next();
+    EXPECT_TRUE(over.pastLimit());
+    EXPECT_EQ(buffer.pos(), 101);
 }
 
 TEST(SavedPositionReading, StopsAtTheLastNumberItNeeds) {
@@ -76,10 +111,24 @@ TEST(SavedPositionReading, StopsAtTheLastNumberItNeeds) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
 
-    const SavedPosition position = readSavedPosition(buffer, 2);
+    const SavedPosition position = readSavedPosition(buffer, 2, "Not loaded");
 
     ASSERT_EQ(position.pieces.size(), 2u);
     EXPECT_EQ(position.pieces[1].X, 60);
     EXPECT_EQ(position.pieces[1].SH_TYPE, 2);
     EXPECT_LE(buffer.pos(), needed + 4096);
+}
+
+TEST(SavedPositionReading, RefusesAFileThatGrewBeyondTheSizeCapWhileBeingRead) {
+    // The size was checked when the file was opened; the reader holds to the same cap.
+    QByteArray bytes = QByteArray(4 * largestPositionFile, '\n') + " 40  40  15 ";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        readSavedPosition(buffer, 24, "Not loaded");
+        ADD_FAILURE() << "the file was read";
+    } catch (const PositionFileError& error) {
+        EXPECT_STREQ(error.what(), "Not loaded: it is too large to be a position file.");
+    }
+    EXPECT_LE(buffer.pos(), largestPositionFile + 1);
 }

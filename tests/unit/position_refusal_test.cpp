@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/file_access.h"
 #include "support/board_fixture.h"
 
 namespace {
@@ -78,8 +80,8 @@ protected:
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
 
-    // Load must refuse, say why naming the file, and leave the board, its picture, the window
-    // and whatever lies at the path exactly as they were.
+    // Load must refuse in one whole, visible sentence that names the file once and says why,
+    // and leave the board, its picture, the window and whatever lies at the path as they were.
     void expectRefused(const std::string& reason) {
         const std::vector<double> state = wholeState(form);
         const QImage picture = surface.image();
@@ -91,8 +93,15 @@ protected:
             ADD_FAILURE() << "Load accepted the file";
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
-            EXPECT_NE(message.find(positionFile.toStdString()), std::string::npos) << message;
+            const std::string start =
+                "The position could not be loaded from " + positionFile.toStdString() + ": ";
+            EXPECT_EQ(message.substr(0, start.size()), start);
+            EXPECT_EQ(message.find(positionFile.toStdString(), start.size()), std::string::npos)
+                << message;
             EXPECT_NE(message.find(reason), std::string::npos) << message;
+            EXPECT_TRUE(std::all_of(message.begin(), message.end(), [](char c) {
+                return c >= 0x20 && c < 0x7f;
+            })) << message;
         }
         EXPECT_EQ(wholeState(form), state);
         EXPECT_EQ(surface.image(), picture);
@@ -103,11 +112,15 @@ protected:
     }
 
 private:
+    // A huge file is told by its size alone; reading it whole would take longer than the test.
     QByteArray fileBytes() const {
         QFile file(positionFile);
-        return QFileInfo(positionFile).isFile() && file.open(QIODevice::ReadOnly)
-                   ? file.readAll()
-                   : QByteArray("<not a readable file>");
+        if (!QFileInfo(positionFile).isFile() || !file.open(QIODevice::ReadOnly)) {
+            return "<not a readable file>";
+        }
+        return file.size() > 2 * largestPositionFile
+                   ? "<" + QByteArray::number(file.size()) + " bytes>"
+                   : file.readAll();
     }
 };
 
@@ -135,6 +148,14 @@ const RefusedFile refusedFiles[] = {
     {"OverlongNumber",
      largeLines(1, 9) + " 30  30  " + QByteArray(80, '0') + "1 \r\n" + largeLines(11, 33),
      "line 10: the side of piece 1 '000000000000000000000000...' is not a number"},
+    {"NulInTheSquareSize", QByteArray(" 6") + '\0' + "0  60  25 \r\n" + largeLines(2, 33),
+     "line 1: the square size '6\\x000' is not a number"},
+    {"FormFeedInAPieceX", largeLines(1, 9) + " \f30  30  1 \r\n" + largeLines(11, 33),
+     "line 10: the x of piece 1 '\\x0c30' is not a number"},
+    {"BytesFromTheUpperHalf", largeLines(1, 9) + " 30\x7f\xff  30  1 \r\n" + largeLines(11, 33),
+     "line 10: the x of piece 1 '30\\x7f\\xff' is not a number"},
+    {"CrOnlyLineEnds", largeLines(1, 32).replace("\r\n", "\r") + " 390  450  x \r",
+     "line 33: the side of piece 24 'x' is not a number"},
     {"NotANumberForARadius", " 60  60  nan \r\n" + largeLines(2, 33),
      "line 1: the piece radius 'nan' is not a number"},
     {"PieceXOutOfRange", largeLines(1, 11) + " 40000  30  1 \r\n" + largeLines(13, 33),
@@ -177,19 +198,26 @@ TEST_P(RefusedFileTest, ChangesNothingAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(PositionFile, RefusedFileTest, ::testing::ValuesIn(refusedFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RefusedLoadTest, MissingFile) {
-    expectRefused("there is no file");
+TEST_F(RefusedLoadTest, MissingFileIsNamedOnce) {
+    try {
+        form.LoadClick();
+        ADD_FAILURE() << "Load accepted a missing file";
+    } catch (const PositionFileError& error) {
+        EXPECT_EQ(error.what(), "The position could not be loaded from " +
+                                    positionFile.toStdString() + ": there is no such file.");
+    }
+    expectRefused("there is no such file");
 }
 
 TEST_F(RefusedLoadTest, DirectoryAtThePath) {
     ASSERT_TRUE(QDir().mkpath(positionFile));
-    expectRefused("is not a regular file");
+    expectRefused("not a regular file");
     EXPECT_TRUE(QFileInfo(positionFile).isDir());
 }
 
 TEST_F(RefusedLoadTest, DeviceAtThePath) {
     ASSERT_TRUE(QFile::link("/dev/null", positionFile));
-    expectRefused("is not a regular file");
+    expectRefused("not a regular file");
 }
 
 TEST_F(RefusedLoadTest, NamedPipeAtThePathWithoutWaitingForAWriter) {
@@ -207,24 +235,50 @@ TEST_F(RefusedLoadTest, NamedPipeAtThePathWithoutWaitingForAWriter) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });
-    expectRefused("is not a regular file");
+    expectRefused("not a regular file");
     done = true;
     hangUp.join();
 }
 
-TEST_F(RefusedLoadTest, LargestSizesThatFitLoadWithinTheScreen) {
-    // The biggest board whose coordinates all fit 16 bits asks for a window about 33000 pixels
-    // wide; the window and its surface stop at the screen instead.
-    write(" 2625  4095  15 \r\n" + largeLines(2, 33));
+TEST_F(RefusedLoadTest, FileBeyondTheSizeCapIsRefusedUnread) {
+    // A position padded to exactly the cap loads; one byte more is refused, and so is a sparse
+    // file of 4 GiB, without reading it.
+    QByteArray padded = largeFile();
+    padded += QByteArray(largestPositionFile - padded.size(), ' ');
+    write(padded);
     form.LoadClick();
-    EXPECT_EQ(form.CellSize, 2625);
+    EXPECT_EQ(form.CellSize, 60);
+
+    write(padded + ' ');
+    expectRefused("it is too large to be a position file");
+
+    write(largeFile());
+    ASSERT_EQ(::truncate(QFile::encodeName(positionFile).constData(), qint64(4) << 30), 0);
+    expectRefused("it is too large to be a position file");
+}
+
+TEST_F(RefusedLoadTest, LargestSizesThatFitLoadAndPlayWithoutOverflow) {
+    // The largest 16-bit values come from the lower tray box, 8 * 4095 = 32760, and a piece
+    // filed into the last tray column, 11.5 * 2849 = 32763.5. The window asks for about 35000
+    // pixels and is held to the screen.
+    QByteArray lines = largeLines(2, 33);
+    lines.replace(0, 11, " 1  1  0 \r\n");  // the next red piece filed goes to tray cell (1, 3)
+    write(" 2849  4095  15 \r\n" + lines);
+    form.LoadClick();
+    EXPECT_EQ(form.CellSize, 2849);
     EXPECT_EQ(form.CellSizeI, 4095);
     EXPECT_LE(surface.size().width(), 3840);
-    EXPECT_LE(surface.size().height(), 2160);
-    EXPECT_NO_THROW(form.mouseMove(0, 0, 10, 10));
 
-    write(" 2626  4095  15 \r\n" + largeLines(2, 33));
-    expectRefused("too large to draw the board");
-    write(" 2625  4096  15 \r\n" + largeLines(2, 33));
-    expectRefused("too large to draw the board");
+    drag(30, 30, -10, -10);  // piece 1 off the board: filed
+    EXPECT_EQ(form.pieceAt(1).X(), 32764);
+    EXPECT_EQ(form.Tray1(1, 3), 1);
+    EXPECT_NO_THROW(form.KngClick());
+    EXPECT_EQ(form.pieceAt(24).X(), 30090);  // 1424.5 + 7 * 4095, the tie going to the even side
+
+    for (const char* header :
+         {" 2849.35  4095  15 \r\n", " 2850  60  15 \r\n", " 60  4096  15 \r\n"}) {
+        SCOPED_TRACE(header);
+        write(header + lines);
+        expectRefused("too large to draw the board");
+    }
 }

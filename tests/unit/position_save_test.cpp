@@ -1,5 +1,6 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -7,13 +8,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
+#include <utility>
 
 #include "persistence/position_text.h"
 #include "platform/errors.h"
+#include "platform/offscreen_host.h"
 #include "platform/position_file_location.h"
+#include "platform/surface.h"
 #include "support/board_fixture.h"
 
 namespace {
@@ -99,20 +102,67 @@ TEST_F(BoardTest, SaveCreatesTheMissingFolder) {
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
+TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
+    const QString elsewhere = QFileInfo(positionFile).absolutePath() + "/elsewhere";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    writeBytes(elsewhere + "/Kept.txt", "old");
+    ASSERT_TRUE(QFile::setPermissions(elsewhere + "/Kept.txt",
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::link(elsewhere + "/Kept.txt", positionFile));
+
+    form.SaveClick();
+
+    EXPECT_EQ(QFileInfo(positionFile).symLinkTarget(), elsewhere + "/Kept.txt");
+    EXPECT_EQ(bytesOf(elsewhere + "/Kept.txt"), normalStart);
+    EXPECT_EQ(QFile::permissions(elsewhere + "/Kept.txt"), QFile::ReadOwner | QFile::WriteOwner |
+                                                               QFile::ReadUser | QFile::WriteUser |
+                                                               QFile::ReadGroup);
+    EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList{"Kept.txt"});
+}
+
+TEST_F(BoardTest, SaveClearsTheLeftoversOfAnInterruptedSaveAndNothingElse) {
+    // A save writes a temporary file named like Qt's QSaveFile's (the name, a dot and six
+    // letters) and renames it into place; killed in between, it leaves that file behind.
+    const QString folder = QFileInfo(positionFile).absolutePath();
+    for (const char* leftover : {"Videver.txt.GGPxtO", "Videver.txt.abcdef"}) {
+        writeBytes(folder + "/" + leftover, " 40  40 ");
+    }
+    const QStringList unrelated{"Other.txt.GGPxtO", "Videver.txt.GGPxt0", "Videver.txt.GGPxtOO",
+                                "Videver.txt.bak", "xVidever.txt.GGPxtO"};
+    for (const QString& name : unrelated) {
+        writeBytes(folder + "/" + name, "mine");
+    }
+    ASSERT_TRUE(QDir().mkpath(folder + "/Videver.txt.Folder"));
+
+    form.SaveClick();
+
+    QStringList expected = unrelated + QStringList{"Videver.txt", "Videver.txt.Folder"};
+    expected.sort();
+    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    entries.sort();
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(bytesOf(positionFile), normalStart);
+}
+
 namespace {
 // A board whose Save is about to fail: what it shows and holds must not change, and the user
-// must be told which file could not be saved.
+// must be told in one sentence naming the file once why it could not be saved.
 class FailingSaveTest : public BoardTest {
 protected:
-    void expectSaveFails() {
+    void expectSaveFails(const std::string& reason) {
         const QByteArray stateBefore = positionText(form);
         const QImage pictureBefore = surface.image();
         try {
             form.SaveClick();
             ADD_FAILURE() << "Save succeeded";
         } catch (const PositionFileError& error) {
-            EXPECT_NE(std::string(error.what()).find(positionFile.toStdString()), std::string::npos)
-                << error.what();
+            const std::string message = error.what();
+            const std::string start =
+                "The position could not be saved to " + positionFile.toStdString() + ": ";
+            EXPECT_EQ(message.substr(0, start.size()), start);
+            EXPECT_EQ(message.find(positionFile.toStdString(), start.size()), std::string::npos)
+                << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << message;
         }
         EXPECT_EQ(positionText(form), stateBefore);
         EXPECT_EQ(surface.image(), pictureBefore);
@@ -124,7 +174,7 @@ TEST_F(FailingSaveTest, DirectoryAtThePathStaysAsItWas) {
     ASSERT_TRUE(QDir().mkpath(positionFile));
     writeBytes(positionFile + "/inside.txt", "kept");
     form.LargeClick();
-    expectSaveFails();
+    expectSaveFails("it is a folder, not a regular file");
     EXPECT_TRUE(QFileInfo(positionFile).isDir());
     EXPECT_EQ(bytesOf(positionFile + "/inside.txt"), "kept");
 }
@@ -133,7 +183,7 @@ TEST_F(FailingSaveTest, PlainFileWhereTheFolderMustBeStaysAsItWas) {
     const QString folder = QFileInfo(positionFile).absolutePath();
     ASSERT_TRUE(QDir(folder).removeRecursively());
     writeBytes(folder, "not a folder");
-    expectSaveFails();
+    expectSaveFails("its folder cannot be created");
     EXPECT_EQ(bytesOf(folder), "not a folder");
 }
 
@@ -156,7 +206,7 @@ TEST_F(FailingSaveTest, FolderThatRefusesNewFilesKeepsThePreviousFile) {
         ::close(descriptor);
     });
     form.LargeClick();
-    expectSaveFails();
+    expectSaveFails("it cannot be written");
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
@@ -176,44 +226,152 @@ TEST_F(FailingSaveTest, WriteCutShortKeepsThePreviousFile) {
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     form.NormalClick();
-    expectSaveFails();
+    expectSaveFails("it cannot be written");
     EXPECT_EQ(bytesOf(positionFile), previous);
     // Nor is the half-written new file left lying beside it.
     EXPECT_EQ(QDir(QFileInfo(positionFile).absolutePath()).entryList(QDir::Files),
               QStringList{"Videver.txt"});
 }
 
-TEST(PositionFileLocation, LiesInTheApplicationDataFolder) {
-    const QString location = positionFileLocation();
-    EXPECT_TRUE(location.endsWith("/draughtsboard/Videver.txt")) << location.toStdString();
-    EXPECT_EQ(location,
-              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Videver.txt");
+TEST_F(FailingSaveTest, LinkToAnythingButARegularFileIsRefusedAndEverythingStaysAsItWas) {
+    const QString folder = QFileInfo(positionFile).absolutePath();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/pipe").constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(folder + "/folder"));
+    writeBytes(folder + "/folder/inside.txt", "kept");
+    // The device is only ever a link's target: the test proves it is never written.
+    const std::pair<QString, std::string> targets[] = {
+        {folder + "/pipe", "it is a named pipe, not a regular file"},
+        {folder + "/folder", "it is a folder, not a regular file"},
+        {"/dev/null", "it is a device, not a regular file"},
+    };
+    for (const auto& [target, reason] : targets) {
+        SCOPED_TRACE(target.toStdString());
+        QFile::remove(positionFile);
+        ASSERT_TRUE(QFile::link(target, positionFile));
+        expectSaveFails(reason);
+        EXPECT_EQ(QFileInfo(positionFile).symLinkTarget(), target);
+    }
+    struct stat status {};
+    EXPECT_TRUE(::stat(QFile::encodeName(folder + "/pipe").constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(::stat("/dev/null", &status) == 0 && S_ISCHR(status.st_mode));
+    EXPECT_EQ(bytesOf(folder + "/folder/inside.txt"), "kept");
+    EXPECT_EQ(
+        QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name),
+        (QStringList{"Videver.txt", "folder", "pipe"}));
 }
 
-TEST(PositionFileLocation, HonoursXdgDataHomeAndFallsBackToTheHomeFolder) {
-    // Test mode hides the user's own folders, so it is switched off for this check only, with
-    // private folders standing in for them.
-    QTemporaryDir scratch;
-    ASSERT_TRUE(scratch.isValid());
-    const QByteArray oldHome = qgetenv("HOME");
-    const bool hadXdg = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
-    const Restore restore([&] {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("HOME", oldHome);
-        if (hadXdg) {
-            qputenv("XDG_DATA_HOME", oldXdg);
-        } else {
-            qunsetenv("XDG_DATA_HOME");
+namespace {
+// The environment that decides where the position file lies, set for one test and restored
+// afterwards; the test never sees the real home folder.
+class PositionFileLocationTest : public ::testing::Test {
+protected:
+    PositionFileLocationTest() {
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+    }
+    ~PositionFileLocationTest() override {
+        for (const auto& [name, value] : m_saved) {
+            if (value) {
+                qputenv(name, *value);
+            } else {
+                qunsetenv(name);
+            }
         }
-    });
-    QStandardPaths::setTestModeEnabled(false);
-    qputenv("HOME", QFile::encodeName(scratch.path() + "/home"));
+    }
 
-    qputenv("XDG_DATA_HOME", QFile::encodeName(scratch.path() + "/data"));
-    EXPECT_EQ(positionFileLocation(), scratch.path() + "/data/draughtsboard/Videver.txt");
+    // A board whose position file lies where positionFileLocation says.
+    struct Board {
+        Surface surface{QSize(1, 1)};
+        OffscreenHost host{surface};
+        Form1 form{surface, host, positionFileLocation()};
+        Board() { form.onLoad(); }
+    };
 
+    QTemporaryDir scratch;
+
+private:
+    static std::optional<QByteArray> current(const char* name) {
+        return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+    }
+    const std::pair<const char*, std::optional<QByteArray>> m_saved[2]{
+        {"HOME", current("HOME")}, {"XDG_DATA_HOME", current("XDG_DATA_HOME")}};
+};
+}  // namespace
+
+TEST_F(PositionFileLocationTest, AbsoluteXdgDataHomeFirstThenTheHomeFolder) {
+    qputenv("HOME", "/home/ann");
+    qputenv("XDG_DATA_HOME", "/data/ann");
+    EXPECT_EQ(positionFileLocation(), "/data/ann/draughtsboard/Videver.txt");
+
+    const QByteArray fromHome = "/home/ann/.local/share/draughtsboard/Videver.txt";
+    for (const char* ignored : {"data/ann", "", "./data"}) {
+        qputenv("XDG_DATA_HOME", ignored);
+        EXPECT_EQ(positionFileLocation(), fromHome) << "XDG_DATA_HOME=" << ignored;
+    }
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(positionFileLocation(),
-              scratch.path() + "/home/.local/share/draughtsboard/Videver.txt");
+    EXPECT_EQ(positionFileLocation(), fromHome);
+
+    // Bytes that are not UTF-8 stay exactly as they are.
+    qputenv("HOME", "/home/\xe9\xff");
+    EXPECT_EQ(positionFileLocation(), "/home/\xe9\xff/.local/share/draughtsboard/Videver.txt");
+}
+
+TEST_F(PositionFileLocationTest, WithoutAnAbsoluteHomeSaveAndLoadSaySoAndWriteNothing) {
+    const QString workingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(scratch.path()));
+    const Restore back([&] { QDir::setCurrent(workingFolder); });
+    qputenv("XDG_DATA_HOME", "data");
+    const char* const homes[] = {"", "home", nullptr};
+    for (const char* home : homes) {
+        SCOPED_TRACE(home ? home : "unset");
+        if (home) {
+            qputenv("HOME", home);
+        } else {
+            qunsetenv("HOME");
+        }
+        Board board;
+        const QByteArray before = positionText(board.form);
+        for (const auto& [command, failed] :
+             {std::pair{&Form1::SaveClick, "saved"}, std::pair{&Form1::LoadClick, "loaded"}}) {
+            try {
+                (board.form.*command)();
+                ADD_FAILURE() << "the command went ahead";
+            } catch (const PositionFileError& error) {
+                EXPECT_EQ(error.what(), std::string("The position could not be ") + failed +
+                                            ": there is no home folder to keep it in (neither "
+                                            "HOME nor XDG_DATA_HOME is an absolute path).");
+            }
+        }
+        EXPECT_EQ(positionText(board.form), before);
+    }
+    EXPECT_TRUE(
+        QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+TEST_F(PositionFileLocationTest, SaveAndLoadReachAPathThatIsNotUtf8ByItsBytes) {
+    const QByteArray home = QFile::encodeName(scratch.path()) + "/\xe9t\xe9";
+    qputenv("HOME", home);
+    const QByteArray file = home + "/.local/share/draughtsboard/Videver.txt";
+    Board board;
+    board.form.LargeClick();
+    board.form.SaveClick();
+    struct stat status {};
+    ASSERT_EQ(::stat(file.constData(), &status), 0);
+
+    board.form.NormalClick();
+    board.form.LoadClick();
+    EXPECT_EQ(board.form.CellSize, 60);
+
+    // Shown in a message, the bytes appear escaped.
+    ASSERT_EQ(::unlink(file.constData()), 0);
+    try {
+        board.form.LoadClick();
+        ADD_FAILURE() << "Load found the removed file";
+    } catch (const PositionFileError& error) {
+        EXPECT_EQ(
+            error.what(),
+            "The position could not be loaded from " + scratch.path().toStdString() +
+                "/\\xe9t\\xe9/.local/share/draughtsboard/Videver.txt: there is no such file.");
+    }
 }

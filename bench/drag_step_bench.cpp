@@ -9,13 +9,13 @@ void BM_DragStep(benchmark::State& state) {
     OffscreenBoard board(40);
     Form1& form = board.form;
     const QPointF grab = board.centre(0, 2);
-    form.mouseDown(1, 0, static_cast<float>(grab.x()), static_cast<float>(grab.y()));
+    board.mouse.mouseDown(1, 0, static_cast<float>(grab.x()), static_cast<float>(grab.y()));
     // Small steps over the empty middle rows, back and forth, as a hand drags.
     const QPointF steps[2] = {board.centre(2, 4), board.centre(2, 4) + QPointF(8, 6)};
     int step = 0;
     for (auto _ : state) {
-        form.mouseMove(1, 0, static_cast<float>(steps[step].x()),
-                       static_cast<float>(steps[step].y()));
+        board.mouse.mouseMove(1, 0, static_cast<float>(steps[step].x()),
+                              static_cast<float>(steps[step].y()));
         board.showChanges();
         step = 1 - step;
     }

@@ -1,12 +1,13 @@
 #include "offscreen_board.h"
 
+#include <QFile>
 #include <stdexcept>
 #include <string>
 
 #include "board/geometry.h"
 
 OffscreenBoard::OffscreenBoard(int side)
-    : form(surface, host, folder.filePath(QStringLiteral("Videver.txt"))) {
+    : fileMenu(form, QFile::encodeName(folder.filePath(QStringLiteral("Videver.txt")))) {
     form.onLoad();
     switch (side) {
         case 20:

@@ -4,11 +4,13 @@
 #include <QTemporaryDir>
 
 #include "board/form1.h"
-#include "platform/offscreen_host.h"
+#include "interaction/mouse_handlers.h"
+#include "offscreen/offscreen_host.h"
+#include "persistence/position_commands.h"
 #include "platform/surface.h"
 
 // A started board without a display, at one of the three square sides (20, 40 or 60), with its
-// position file in a private temporary folder.
+// mouse and its File menu's Save and Load on a position file in a private temporary folder.
 struct OffscreenBoard {
     explicit OffscreenBoard(int side);
 
@@ -22,5 +24,7 @@ struct OffscreenBoard {
     QTemporaryDir folder;
     Surface surface{QSize(1, 1)};
     OffscreenHost host{surface};
-    Form1 form;
+    Form1 form{surface, host};
+    MouseHandlers mouse{form, host};
+    PositionCommands fileMenu;
 };

@@ -5,7 +5,6 @@
 namespace {
 void BM_Release(benchmark::State& state) {
     OffscreenBoard board(40);
-    Form1& form = board.form;
     // A red piece's square and the free black square diagonally below it: each release carries
     // the piece to the other one, so every release snaps, checks and is accepted.
     const QPointF squares[2] = {board.centre(0, 2), board.centre(1, 3)};
@@ -14,8 +13,8 @@ void BM_Release(benchmark::State& state) {
         // The press is timed too: it only hit-tests the pieces, cheaper than pausing the timer.
         const QPointF& source = squares[from];
         const QPointF& target = squares[1 - from];
-        form.mouseDown(1, 0, static_cast<float>(source.x()), static_cast<float>(source.y()));
-        form.mouseUp(1, 0, static_cast<float>(target.x()), static_cast<float>(target.y()));
+        board.mouse.mouseDown(1, 0, static_cast<float>(source.x()), static_cast<float>(source.y()));
+        board.mouse.mouseUp(1, 0, static_cast<float>(target.x()), static_cast<float>(target.y()));
         board.showChanges();
         from = 1 - from;
     }

@@ -7,8 +7,8 @@ namespace {
 void BM_SaveLoad(benchmark::State& state) {
     OffscreenBoard board(40);
     for (auto _ : state) {
-        board.form.SaveClick();
-        board.form.LoadClick();
+        board.fileMenu.SaveClick();
+        board.fileMenu.LoadClick();
         board.showChanges();
     }
 }

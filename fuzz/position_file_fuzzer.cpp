@@ -15,9 +15,11 @@
 #include <string>
 
 #include "board/form1.h"
+#include "interaction/mouse_handlers.h"
+#include "offscreen/offscreen_host.h"
+#include "persistence/position_commands.h"
 #include "persistence/position_text.h"
 #include "platform/errors.h"
-#include "platform/offscreen_host.h"
 #include "platform/surface.h"
 
 namespace {
@@ -49,7 +51,9 @@ void writeFile(const QByteArray& bytes) {
 struct Board {
     Surface surface{QSize(1, 1)};
     OffscreenHost host{surface, screen};
-    Form1 form{surface, host, QFile::encodeName(positionFile())};
+    Form1 form{surface, host};
+    MouseHandlers mouse{form, host};
+    PositionCommands fileMenu{form, QFile::encodeName(positionFile())};
     Board() { form.onLoad(); }
 };
 
@@ -85,14 +89,14 @@ struct Snapshot {
 
 void checkAcceptedBoard(Board& board) {
     // A repaint with no piece in hand.
-    board.form.mouseMove(0, 0, 1, 1);
+    board.mouse.mouseMove(0, 0, 1, 1);
 
     // What was accepted is written back as a file that loads as the same position. (Save's
     // own file handling, with its sync to disk, is left to the unit tests: it would dominate.)
     const QByteArray loaded = positionText(board.form);
     writeFile(loaded);
     Board again;
-    again.form.LoadClick();
+    again.fileMenu.LoadClick();
     require(positionText(again.form) == loaded, "Save then Load changed the position");
 
     // Dragging a loaded piece may overflow for a piece at the edge of the 16-bit range; that is
@@ -101,9 +105,9 @@ void checkAcceptedBoard(Board& board) {
     const float x = first.X();
     const float y = first.Y();
     try {
-        board.form.mouseDown(1, 0, x, y);
-        board.form.mouseMove(1, 0, x + 7, y + 3);
-        board.form.mouseUp(1, 0, -10, -10);
+        board.mouse.mouseDown(1, 0, x, y);
+        board.mouse.mouseMove(1, 0, x + 7, y + 3);
+        board.mouse.mouseUp(1, 0, -10, -10);
     } catch (const ProgramError&) {
     }
 
@@ -127,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Board board;
     const Snapshot before(board);
     try {
-        board.form.LoadClick();
+        board.fileMenu.LoadClick();
     } catch (const PositionFileError& error) {
         require(Snapshot(board) == before, "a refused Load changed the board");
         require(isWholeRefusal(error.what()),

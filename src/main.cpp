@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "platform/main_window.h"
 #include "platform/position_file_location.h"
+#include "program.h"
 
 int main(int argc, char* argv[]) {
 #ifdef Q_OS_LINUX
@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("draughtsboard"));
-    MainWindow window(positionFileLocation());
-    window.show();
+
+    Program program(positionFileLocation());
+    program.window.show();
     return QApplication::exec();
 }

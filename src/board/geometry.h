@@ -10,6 +10,9 @@ namespace geometry {
 inline constexpr int boardSquares = 8;
 inline constexpr int trayFirstColumn = 9;
 inline constexpr int trayLastColumn = 11;
+// Each tray is this many rows high: the red pieces' tray beside board rows 0..3, the blue
+// pieces' beside rows 4..7.
+inline constexpr int trayRows = 4;
 
 // The centre of grid column (or row) index.
 inline double gridCentre(double cellSize, double index) {

@@ -1,5 +1,6 @@
 #include "board/board_sizes.h"
 #include "board/form1.h"
+#include "board/geometry.h"
 #include "platform/colours.h"
 #include "platform/form_host.h"
 #include "platform/int16.h"
@@ -21,20 +22,13 @@ void Form1::paintSquare(int row, int column) {
 }
 
 void Form1::DrawChess() {
-    const std::int16_t lastRow = toInt16(BoardLast);
-    for (int row = 0; row <= lastRow; ++row) {
-        SquareColor = row % 2 == 0 ? colours::black : colours::white;
-        const std::int16_t lastColumn = toInt16(BoardLast);
-        for (int column = 0; column <= lastColumn; ++column) {
-            paintSquare(row, column);
-            SquareColor = SquareColor == colours::black ? colours::white : colours::black;
-        }
-    }
-    const double traysLeft = 9 * CellSize;
-    const double traysRight = 12 * CellSize;
-    const double traysMiddle = multiply16(4, CellSizeI);
+    using namespace geometry;
+    walkBoard([](int, int) {});
+    const double traysLeft = trayFirstColumn * CellSize;
+    const double traysRight = (trayLastColumn + 1) * CellSize;
+    const double traysMiddle = multiply16(trayRows, CellSizeI);
     m_surface.fillBox(traysLeft, 0, traysRight, traysMiddle, colours::lightBlue);
-    m_surface.fillBox(traysLeft, traysMiddle, traysRight, multiply16(8, CellSizeI),
+    m_surface.fillBox(traysLeft, traysMiddle, traysRight, multiply16(boardSquares, CellSizeI),
                       colours::lightPink);
 
     // The window is sized after painting, so this repaint happened at the size in force before.

@@ -1,32 +1,32 @@
 #include <algorithm>
 
-#include "board/form1.h"
+#include "interaction/mouse_handlers.h"
 #include "platform/int16.h"
 
-void Form1::mouseDown(int /*button*/, int /*shift*/, float x, float y) {
+void MouseHandlers::mouseDown(int /*button*/, int /*shift*/, float x, float y) {
     // A second button pressed during a drag must not pick up a second piece: it would follow the
     // pointer after every button is up and could be left lying over another piece.
     if (movingPiece()) {
         return;
     }
-    const std::int16_t count = toInt16(static_cast<double>(Pieces.size()));
+    const std::int16_t count = toInt16(static_cast<double>(m_form.Pieces.size()));
     for (int position = 1; position <= count; ++position) {
-        VIDEVER& piece = pieceAt(position);
+        VIDEVER& piece = m_form.pieceAt(position);
         if (piece.SH_MOUSEDOWN(x, y)) {
-            DragStartX = piece.X();
-            DragStartY = piece.Y();
+            m_form.DragStartX = piece.X();
+            m_form.DragStartY = piece.Y();
             break;
         }
     }
-    LastMouseX = x;
-    LastMouseY = y;
+    m_form.LastMouseX = x;
+    m_form.LastMouseY = y;
 }
 
-std::optional<int> Form1::movingPiece() const {
-    const auto moving = std::find_if(Pieces.begin(), Pieces.end(),
+std::optional<int> MouseHandlers::movingPiece() const {
+    const auto moving = std::find_if(m_form.Pieces.begin(), m_form.Pieces.end(),
                                      [](const VIDEVER& piece) { return piece.ISMOVING; });
-    if (moving == Pieces.end()) {
+    if (moving == m_form.Pieces.end()) {
         return std::nullopt;
     }
-    return static_cast<int>(moving - Pieces.begin()) + 1;
+    return static_cast<int>(moving - m_form.Pieces.begin()) + 1;
 }

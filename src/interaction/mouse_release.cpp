@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "board/form1.h"
 #include "board/geometry.h"
+#include "interaction/mouse_handlers.h"
 #include "platform/form_host.h"
 #include "platform/int16.h"
 
@@ -14,18 +14,18 @@ bool onBoard(double x, double y, double cellSize) {
 }
 }  // namespace
 
-void Form1::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
+void MouseHandlers::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
     if (const std::optional<int> index = movingPiece()) {
-        VIDEVER& piece = pieceAt(*index);
+        VIDEVER& piece = m_form.pieceAt(*index);
         piece.SH_MOUSEUP();
         // The pointer decides the target, not the drawn centre, which is offset by the grab.
         piece.setX(x);
         piece.setY(y);
-        piece.setX(geometry::snapToCentre(CellSize, piece.X()));
-        piece.setY(geometry::snapToCentre(CellSize, piece.Y()));
+        piece.setX(geometry::snapToCentre(m_form.CellSize, piece.X()));
+        piece.setY(geometry::snapToCentre(m_form.CellSize, piece.Y()));
 
-        const double edge = boardEdge(CellSize);
-        const bool fromBoard = onBoard(DragStartX, DragStartY, CellSize);
+        const double edge = boardEdge(m_form.CellSize);
+        const bool fromBoard = onBoard(m_form.DragStartX, m_form.DragStartY, m_form.CellSize);
         if (fromBoard) {
             const bool offBoard =
                 piece.X() > edge || piece.Y() > edge || piece.X() < 0 || piece.Y() < 0;
@@ -34,7 +34,7 @@ void Form1::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
             } else if (squareTaken(*index) || onWhiteSquare(piece)) {
                 ReturnPiece(toInt16(*index));
             }
-        } else if (!onBoard(piece.X(), piece.Y(), CellSize) || squareTaken(*index) ||
+        } else if (!onBoard(piece.X(), piece.Y(), m_form.CellSize) || squareTaken(*index) ||
                    onWhiteSquare(piece)) {
             // A tray piece can only go back onto a free black square.
             ReturnPiece(toInt16(*index));
@@ -42,31 +42,31 @@ void Form1::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
             freeTrayCellOf(piece);
         }
     }
-    Redraw();
+    m_form.Redraw();
 }
 
-bool Form1::squareTaken(int index) {
-    const VIDEVER& moving = pieceAt(index);
-    const std::int16_t count = toInt16(static_cast<double>(Pieces.size()));
+bool MouseHandlers::squareTaken(int index) const {
+    const VIDEVER& moving = m_form.pieceAt(index);
+    const std::int16_t count = toInt16(static_cast<double>(m_form.Pieces.size()));
     for (int other = 1; other <= count; ++other) {
-        if (other != index && pieceAt(other).X() == moving.X() &&
-            pieceAt(other).Y() == moving.Y()) {
+        if (other != index && m_form.pieceAt(other).X() == moving.X() &&
+            m_form.pieceAt(other).Y() == moving.Y()) {
             return true;
         }
     }
     return false;
 }
 
-bool Form1::onWhiteSquare(const VIDEVER& piece) const {
+bool MouseHandlers::onWhiteSquare(const VIDEVER& piece) const {
     // For a square centre these are the column and row counted from 1.
-    const double column = std::floor((piece.X() + CellSize / 2 + 1) / CellSize);
-    const double row = std::floor((piece.Y() + CellSize / 2 + 1) / CellSize);
+    const double column = std::floor((piece.X() + m_form.CellSize / 2 + 1) / m_form.CellSize);
+    const double row = std::floor((piece.Y() + m_form.CellSize / 2 + 1) / m_form.CellSize);
     return std::fmod(column + row, 2.0) != 0;
 }
 
-void Form1::ReturnPiece(std::int16_t index) {
+void MouseHandlers::ReturnPiece(std::int16_t index) {
     m_host.beep();
-    VIDEVER& piece = pieceAt(index);
-    piece.setX(DragStartX);
-    piece.setY(DragStartY);
+    VIDEVER& piece = m_form.pieceAt(index);
+    piece.setX(m_form.DragStartX);
+    piece.setY(m_form.DragStartY);
 }

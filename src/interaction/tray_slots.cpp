@@ -1,5 +1,5 @@
-#include "board/form1.h"
 #include "board/geometry.h"
+#include "interaction/mouse_handlers.h"
 #include "platform/int16.h"
 
 namespace {
@@ -21,16 +21,16 @@ bool isRed(const VIDEVER& piece) {
 }
 }  // namespace
 
-std::optional<TrayCell> Form1::FreeSlot1() const {
-    return firstFreeCell(Tray1);
+std::optional<TrayCell> MouseHandlers::FreeSlot1() const {
+    return firstFreeCell(m_form.Tray1);
 }
 
-std::optional<TrayCell> Form1::FreeSlot2() const {
-    return firstFreeCell(Tray2);
+std::optional<TrayCell> MouseHandlers::FreeSlot2() const {
+    return firstFreeCell(m_form.Tray2);
 }
 
-void Form1::fileIntoTray(int index) {
-    VIDEVER& piece = pieceAt(index);
+void MouseHandlers::fileIntoTray(int index) {
+    VIDEVER& piece = m_form.pieceAt(index);
     const bool red = isRed(piece);
     const std::optional<TrayCell> cell = red ? FreeSlot1() : FreeSlot2();
     if (!cell) {
@@ -40,22 +40,23 @@ void Form1::fileIntoTray(int index) {
         return;
     }
     const int rowOffset = red ? geometry::redTrayRowOffset : geometry::blueTrayRowOffset;
-    piece.setX(geometry::gridCentre(CellSize, cell->column + geometry::trayColumnOffset));
-    piece.setY(geometry::gridCentre(CellSize, cell->row + rowOffset));
-    (red ? Tray1 : Tray2)(cell->row, cell->column) = 1;
+    piece.setX(geometry::gridCentre(m_form.CellSize, cell->column + geometry::trayColumnOffset));
+    piece.setY(geometry::gridCentre(m_form.CellSize, cell->row + rowOffset));
+    (red ? m_form.Tray1 : m_form.Tray2)(cell->row, cell->column) = 1;
 }
 
-void Form1::freeTrayCellOf(const VIDEVER& piece) {
-    if (!(DragStartX > geometry::boardEdge(CellSize))) {
+void MouseHandlers::freeTrayCellOf(const VIDEVER& piece) {
+    if (!(m_form.DragStartX > geometry::boardEdge(m_form.CellSize))) {
         return;  // picked up on the board: no cell to free
     }
     const bool red = isRed(piece);
     const int rowOffset = red ? geometry::redTrayRowOffset : geometry::blueTrayRowOffset;
-    const double column =
-        roundHalfEven(geometry::trayIndexAt(CellSize, DragStartX, geometry::trayColumnOffset));
-    const double row = roundHalfEven(geometry::trayIndexAt(CellSize, DragStartY, rowOffset));
+    const double column = roundHalfEven(
+        geometry::trayIndexAt(m_form.CellSize, m_form.DragStartX, geometry::trayColumnOffset));
+    const double row =
+        roundHalfEven(geometry::trayIndexAt(m_form.CellSize, m_form.DragStartY, rowOffset));
     // A piece that a loaded file left away from a cell centre may point at no cell at all.
     if (TrayGrid::isCell(row, column)) {
-        (red ? Tray1 : Tray2)(static_cast<int>(row), static_cast<int>(column)) = 0;
+        (red ? m_form.Tray1 : m_form.Tray2)(static_cast<int>(row), static_cast<int>(column)) = 0;
     }
 }

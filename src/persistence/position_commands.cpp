@@ -1,3 +1,5 @@
+#include "persistence/position_commands.h"
+
 #include <QFile>
 
 #include "board/form1.h"
@@ -29,31 +31,32 @@ void storeTray(TrayGrid& tray, const SavedPosition::TrayMarks& marks) {
 }
 }  // namespace
 
-void Form1::SaveClick() {
-    const QByteArray& path = positionFilePath(m_positionFile, "saved");
-    writeFileAtomically(path, positionText(*this),
+void PositionCommands::SaveClick() {
+    const QByteArray& path = positionFilePath(m_path, "saved");
+    writeFileAtomically(path, positionText(m_form),
                         "The position could not be saved to " + visiblePath(path));
 }
 
-void Form1::LoadClick() {
-    const QByteArray& path = positionFilePath(m_positionFile, "loaded");
+void PositionCommands::LoadClick() {
+    const QByteArray& path = positionFilePath(m_path, "loaded");
     const std::string failure = "The position could not be loaded from " + visiblePath(path);
     // All or nothing: every value is read and checked before anything changes.
     const std::unique_ptr<QFile> file = openPositionFileForReading(path, failure);
-    const SavedPosition saved = readSavedPosition(*file, static_cast<int>(Pieces.size()), failure);
+    const SavedPosition saved =
+        readSavedPosition(*file, static_cast<int>(m_form.Pieces.size()), failure);
 
-    CellSize = saved.CellSize;
-    CellSizeI = saved.CellSizeI;
-    PieceRadius = saved.PieceRadius;
-    storeTray(Tray1, saved.Tray1);
-    storeTray(Tray2, saved.Tray2);
-    for (int position = 1; position <= static_cast<int>(Pieces.size()); ++position) {
+    m_form.CellSize = saved.CellSize;
+    m_form.CellSizeI = saved.CellSizeI;
+    m_form.PieceRadius = saved.PieceRadius;
+    storeTray(m_form.Tray1, saved.Tray1);
+    storeTray(m_form.Tray2, saved.Tray2);
+    for (int position = 1; position <= static_cast<int>(m_form.Pieces.size()); ++position) {
         const SavedPosition::Piece& line = saved.pieces[static_cast<std::size_t>(position - 1)];
-        VIDEVER& piece = pieceAt(position);
+        VIDEVER& piece = m_form.pieceAt(position);
         piece.setX(line.X);
         piece.setY(line.Y);
         piece.setSH_TYPE(line.SH_TYPE);
-        piece.setR(PieceRadius);
+        piece.setR(m_form.PieceRadius);
     }
-    Redraw();
+    m_form.Redraw();
 }

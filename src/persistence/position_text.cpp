@@ -16,7 +16,7 @@ void appendTray(QByteArray& text, const TrayGrid& tray) {
 }
 }  // namespace
 
-QByteArray positionText(Form1& form) {
+QByteArray positionText(const Form1& form) {
     QByteArray text;
     text += numberField(form.CellSize) + numberField(form.CellSizeI) +
             numberField(form.PieceRadius) + lineEnd;

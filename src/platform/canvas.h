@@ -12,6 +12,8 @@ class Canvas : public QWidget {
 public:
     Canvas(const Surface& surface, QWidget* parent);
 
+    using MouseSignal = void (Canvas::*)(int button, int shift, float x, float y);
+
 signals:
     void pressed(int button, int shift, float x, float y);
     void moved(int button, int shift, float x, float y);

@@ -6,66 +6,50 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "board/board_sizes.h"
 #include "platform/canvas.h"
 #include "platform/window_geometry.h"
 
-MainWindow::MainWindow(const std::optional<QByteArray>& positionFile, QWidget* parent)
-    : QMainWindow(parent),
-      m_surface(QSize(1, 1), devicePixelRatio()),
-      m_form(m_surface, *this, positionFile),
-      m_canvas(new Canvas(m_surface, this)) {
-    setWindowTitle(QStringLiteral("Form1"));
+MainWindow::MainWindow()
+    : m_surface(QSize(1, 1), devicePixelRatio()), m_canvas(new Canvas(m_surface, this)) {
     setCentralWidget(m_canvas);
-    buildMenus();
-    connect(m_canvas, &Canvas::pressed, this, [this](int button, int shift, float x, float y) {
-        dispatch([&] { m_form.mouseDown(button, shift, x, y); });
-    });
-    connect(m_canvas, &Canvas::moved, this, [this](int button, int shift, float x, float y) {
-        dispatch([&] { m_form.mouseMove(button, shift, x, y); });
-    });
-    connect(m_canvas, &Canvas::released, this, [this](int button, int shift, float x, float y) {
-        dispatch([&] { m_form.mouseUp(button, shift, x, y); });
-    });
-    // The window is defined at the Normal size; the load event then sets up and paints the board
-    // before the window is first shown.
-    setOuterSize(static_cast<float>(outerWidthTwips(normalSize.cellSize)),
-                 static_cast<float>(outerHeightTwips(normalSize.cellSize)));
-    dispatch([this] { m_form.onLoad(); });
 }
 
-void MainWindow::buildMenus() {
-    struct Command {
-        const char* control;
-        const char* caption;
-        void (Form1::*handler)();
-    };
-    const auto addMenu = [this](const char* control, const char* caption,
-                                std::initializer_list<Command> commands) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
-        menu->setObjectName(QString::fromLatin1(control));
-        for (const Command& command : commands) {
-            QAction* action = menu->addAction(QString::fromLatin1(command.caption));
-            action->setObjectName(QString::fromLatin1(command.control));
+void MainWindow::define(const WindowDefinition& definition) {
+    setWindowTitle(definition.title);
+    for (const WindowDefinition::Menu& item : definition.menus) {
+        QMenu* menu = menuBar()->addMenu(item.caption);
+        menu->setObjectName(item.control);
+        for (const WindowDefinition::Command& command : item.commands) {
+            QAction* action = menu->addAction(command.caption);
+            action->setObjectName(command.control);
             action->setMenuRole(QAction::NoRole);
-            const auto handler = command.handler;
             connect(action, &QAction::triggered, this,
-                    [this, handler] { dispatch([&] { (m_form.*handler)(); }); });
+                    [this, run = command.run] { dispatch(run); });
         }
+    }
+    const auto forward = [this](Canvas::MouseSignal signal,
+                                WindowDefinition::MouseHandler handler) {
+        connect(m_canvas, signal, this, [this, handler](int button, int shift, float x, float y) {
+            dispatch([&] { handler(button, shift, x, y); });
+        });
     };
-    addMenu("File", "File",
-            {{"Save", "Save", &Form1::SaveClick},
-             {"Load", "Load", &Form1::LoadClick},
-             {"Kng", "New Game", &Form1::KngClick},
-             {"Exit", "Exit", &Form1::ExitClick}});
-    addMenu("Size", "Size",
-            {{"Normal", "Normal", &Form1::NormalClick},
-             {"Large", "Large", &Form1::LargeClick},
-             {"Small", "Small", &Form1::SmallClick}});
+    forward(&Canvas::pressed, definition.mouseDown);
+    forward(&Canvas::moved, definition.mouseMove);
+    forward(&Canvas::released, definition.mouseUp);
+    setOuterSize(definition.widthTwips, definition.heightTwips);
+    dispatch(definition.load);
 }
 
-template <typename Handler>
-void MainWindow::dispatch(Handler&& handler) {
+bool MainWindow::event(QEvent* event) {
+    // Moved to a screen of another scale: the picture is painted again, crisp at the new ratio.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        m_surface.setDevicePixelRatio(devicePixelRatio());
+        m_canvas->update();
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::dispatch(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
@@ -91,11 +75,14 @@ void MainWindow::setOuterSize(float widthTwips, float heightTwips) {
     m_widthTwips = widthTwips;
     m_heightTwips = heightTwips;
     const QScreen* display = screen();
+    const QSize menus = menuBar()->sizeHint();
+    // However small the size asked for, the whole menu bar stays on screen, so that a board
+    // shrunk to nothing can always be brought back from the Size menu.
     const QSize outer = outerPixelSize(widthTwips, heightTwips, display->logicalDotsPerInchX(),
-                                       display->logicalDotsPerInchY(), display->availableSize());
-    const int menuHeight = menuBar()->sizeHint().height();
+                                       display->logicalDotsPerInchY(), display->availableSize())
+                            .expandedTo(QSize(menus.width(), menus.height() + 1));
     // The surface follows at once, so the very next repaint already covers the new size.
-    m_surface.resize(QSize(outer.width(), std::max(0, outer.height() - menuHeight)));
+    m_surface.resize(QSize(outer.width(), outer.height() - menus.height()));
     setFixedSize(outer);
 }
 

@@ -1,36 +1,39 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QString>
+#include <functional>
 
-#include "board/form1.h"
 #include "platform/form_host.h"
 #include "platform/surface.h"
+#include "platform/window_definition.h"
 
 class Canvas;
 
-// The program's one window: title, menu bar and canvas around the board. Every event reaches
-// the board through dispatch, the one place where an error is caught and shown to the user.
+// A program's one window: a menu bar, and a canvas that shows the persistent surface and
+// forwards the mouse. It builds itself from the definition it is handed. Every event reaches
+// the program through dispatch, the one place where an error is caught and shown to the user.
 class MainWindow : public QMainWindow, public FormHost {
     Q_OBJECT
 public:
-    explicit MainWindow(const std::optional<QByteArray>& positionFile, QWidget* parent = nullptr);
+    MainWindow();
 
-    Form1& form() { return m_form; }
-    const Surface& surface() const { return m_surface; }
+    Surface& surface() { return m_surface; }
+
+    // Takes the title, menus and event handlers, sizes the window and raises its load event.
+    void define(const WindowDefinition& definition);
 
     void setOuterSize(float widthTwips, float heightTwips) override;
     void beep() override;
     void endProgram() override;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
-    void buildMenus();
-    template <typename Handler>
-    void dispatch(Handler&& handler);
+    void dispatch(const std::function<void()>& handler);
     void reportError(const QString& message);
 
     Surface m_surface;
-    Form1 m_form;
     Canvas* m_canvas;
     float m_widthTwips = 0;
     float m_heightTwips = 0;

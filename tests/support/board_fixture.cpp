@@ -15,7 +15,7 @@ BoardTest::BoardTest()
     : positionFile(privateFolder() + "/" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                    "/Videver.txt"),
-      form(surface, host, QFile::encodeName(positionFile)) {
+      fileMenu(form, QFile::encodeName(positionFile)) {
     QDir(privateFolder()).mkpath(QFileInfo(positionFile).absolutePath());
     QFile::remove(positionFile);
     form.onLoad();
@@ -26,7 +26,7 @@ QRgb BoardTest::pixel(int x, int y) const {
 }
 
 void BoardTest::drag(float fromX, float fromY, float toX, float toY, int button) {
-    form.mouseDown(button, 0, fromX, fromY);
-    form.mouseMove(button, 0, toX, toY);
-    form.mouseUp(button, 0, toX, toY);
+    mouse.mouseDown(button, 0, fromX, fromY);
+    mouse.mouseMove(button, 0, toX, toY);
+    mouse.mouseUp(button, 0, toX, toY);
 }

@@ -7,11 +7,14 @@
 #include <memory>
 
 #include "board/form1.h"
-#include "platform/offscreen_host.h"
+#include "interaction/mouse_handlers.h"
+#include "offscreen/offscreen_host.h"
+#include "persistence/position_commands.h"
 #include "platform/surface.h"
 
-// A board window without a display: a real raster surface, a host that counts beeps, and a
-// position file in a private temporary folder. The board has been through its load event.
+// A board window without a display: a real raster surface, a host that counts beeps, its mouse,
+// and its File menu's Save and Load with a position file in a private temporary folder. The
+// board has been through its load event.
 class BoardTest : public ::testing::Test {
 protected:
     BoardTest();
@@ -25,5 +28,7 @@ protected:
     QString positionFile;
     Surface surface{QSize(1, 1)};
     OffscreenHost host{surface};
-    Form1 form;
+    Form1 form{surface, host};
+    MouseHandlers mouse{form, host};
+    PositionCommands fileMenu;
 };

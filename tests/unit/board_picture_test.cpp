@@ -28,7 +28,7 @@ protected:
     BoardPicture() : s(GetParam().side), r(GetParam().radius) { (form.*GetParam().command)(); }
 
     // A pointer move with nothing picked up is a full repaint and changes nothing else.
-    void repaint() { form.mouseMove(0, 0, form.LastMouseX, form.LastMouseY); }
+    void repaint() { mouse.mouseMove(0, 0, form.LastMouseX, form.LastMouseY); }
 
     // The centre of grid square (column, row).
     int centre(int index) const { return index * s + s / 2; }
@@ -164,7 +164,7 @@ TEST_F(ForeignSquareSides, SquaresFollowCellSizeIAcrossAndBothDown) {
     // Only a position file can make the two sides differ; the boxes then reach CellSize to the
     // right and CellSizeI down, while their corners lie CellSizeI apart.
     form.CellSizeI = 41;
-    form.mouseMove(0, 0, 0, 0);
+    mouse.mouseMove(0, 0, 0, 0);
 
     EXPECT_EQ(pixel(0, 0), colours::black);
     EXPECT_EQ(pixel(39, 0), colours::black);

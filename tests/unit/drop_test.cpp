@@ -53,11 +53,11 @@ TEST_F(DropTest, BoardPieceOnAWhiteSquareGoesBackWithOneBeep) {
 }
 
 TEST_F(DropTest, PieceGrabbedNearItsEdgeLandsOnTheSquareUnderThePointer) {
-    form.mouseDown(leftButton, 0, 87, 100);  // 13 left of the centre
-    form.mouseMove(leftButton, 0, 150, 141);
+    mouse.mouseDown(leftButton, 0, 87, 100);  // 13 left of the centre
+    mouse.mouseMove(leftButton, 0, 150, 141);
     // Its drawn centre now lies over a white square; the pointer is over a free black one.
     ASSERT_EQ(placeOf(10), QPoint(163, 141));
-    form.mouseUp(leftButton, 0, 150, 141);
+    mouse.mouseUp(leftButton, 0, 150, 141);
     EXPECT_EQ(placeOf(10), QPoint(140, 140));
     EXPECT_EQ(host.beeps(), 0);
 }
@@ -83,13 +83,13 @@ TEST_F(DropTest, ReleaseWithNothingMovingOnlyRepaints) {
     const std::vector<int> tray1 = trayMarks(form.Tray1);
 
     surface.fillBox(0, 0, 1000, 1000, 0xff00ff00);
-    form.mouseUp(leftButton, 0, 140, 140);  // no press at all
+    mouse.mouseUp(leftButton, 0, 140, 140);  // no press at all
     EXPECT_EQ(pixel(140, 140), colours::black);
     EXPECT_EQ(pixel(380, 20), colours::red);
 
-    form.mouseDown(leftButton, 0, 140, 100);  // a press on an empty square
+    mouse.mouseDown(leftButton, 0, 140, 100);  // a press on an empty square
     surface.fillBox(0, 0, 1000, 1000, 0xff00ff00);
-    form.mouseUp(leftButton, 0, 400, 100);
+    mouse.mouseUp(leftButton, 0, 400, 100);
     EXPECT_EQ(pixel(140, 100), colours::white);
 
     EXPECT_EQ(host.beeps(), 0);
@@ -112,7 +112,8 @@ public:
 TEST(DropRepaintTest, EveryReleaseRepaintsExactlyOnceAndAPressNever) {
     Surface surface{QSize(1, 1)};
     RepaintCountingHost host{surface};
-    Form1 form(surface, host, std::nullopt);
+    Form1 form(surface, host);
+    MouseHandlers mouse(form, host);
     form.onLoad();
 
     const struct {
@@ -131,11 +132,11 @@ TEST(DropRepaintTest, EveryReleaseRepaintsExactlyOnceAndAPressNever) {
     for (const auto& step : drags) {
         SCOPED_TRACE(step.outcome);
         host.repaints = 0;
-        form.mouseDown(leftButton, 0, step.grab.x(), step.grab.y());
+        mouse.mouseDown(leftButton, 0, step.grab.x(), step.grab.y());
         EXPECT_EQ(host.repaints, 0);
-        form.mouseMove(leftButton, 0, step.release.x(), step.release.y());
+        mouse.mouseMove(leftButton, 0, step.release.x(), step.release.y());
         EXPECT_EQ(host.repaints, 1);
-        form.mouseUp(leftButton, 0, step.release.x(), step.release.y());
+        mouse.mouseUp(leftButton, 0, step.release.x(), step.release.y());
         EXPECT_EQ(host.repaints, 2);
     }
     EXPECT_EQ(host.beeps(), 3);

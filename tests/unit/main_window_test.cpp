@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/colours.h"
-#include "platform/main_window.h"
+#include "program.h"
 
 namespace {
 struct MenuItem {
@@ -41,7 +41,9 @@ protected:
     }
 
     QTemporaryDir folder;
-    MainWindow window{QFile::encodeName(folder.path() + "/Videver.txt")};
+    Program program{QFile::encodeName(folder.path() + "/Videver.txt")};
+    MainWindow& window = program.window;
+    Form1& form = program.form;
 };
 
 TEST_F(MainWindowTest, TitleAndMenusAreExactlyFileThenSize) {
@@ -107,9 +109,9 @@ TEST_F(MainWindowTest, MouseDragOnTheCanvasMovesAPieceToAFreeBlackSquare) {
     QTest::mouseMove(canvas(), QPoint(141, 139));
     QTest::mouseRelease(canvas(), Qt::LeftButton, {}, QPoint(141, 139));
 
-    EXPECT_EQ(window.form().pieceAt(10).X(), 140);
-    EXPECT_EQ(window.form().pieceAt(10).Y(), 140);
-    EXPECT_FALSE(window.form().pieceAt(10).ISMOVING);
+    EXPECT_EQ(form.pieceAt(10).X(), 140);
+    EXPECT_EQ(form.pieceAt(10).Y(), 140);
+    EXPECT_FALSE(form.pieceAt(10).ISMOVING);
     EXPECT_EQ(shown(140, 140), colours::red);
     EXPECT_EQ(shown(100, 100), colours::black);
 }
@@ -117,12 +119,12 @@ TEST_F(MainWindowTest, MouseDragOnTheCanvasMovesAPieceToAFreeBlackSquare) {
 TEST_F(MainWindowTest, HandlerErrorIsShownInAPlainSentenceAndTheProgramGoesOn) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.form().CellSizeI = 5000;  // seven squares across no longer fit 16 bits
+    form.CellSizeI = 5000;  // seven squares across no longer fit 16 bits
 
     action("Kng")->trigger();
 
     // The handler stopped where it overflowed: the first row's four pieces were made.
-    EXPECT_EQ(window.form().Pieces.size(), 4u);
+    EXPECT_EQ(form.Pieces.size(), 4u);
     QMessageBox* box = visibleMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->text().contains("35000"));
@@ -131,8 +133,8 @@ TEST_F(MainWindowTest, HandlerErrorIsShownInAPlainSentenceAndTheProgramGoesOn) {
     box->close();
 
     action("Normal")->trigger();
-    EXPECT_EQ(window.form().Pieces.size(), 24u);
-    EXPECT_EQ(window.form().CellSizeI, 40);
+    EXPECT_EQ(form.Pieces.size(), 24u);
+    EXPECT_EQ(form.CellSizeI, 40);
     EXPECT_EQ(shown(20, 20), colours::red);
     EXPECT_EQ(shown(300, 300), colours::blue);
 }

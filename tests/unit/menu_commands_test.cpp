@@ -44,7 +44,7 @@ TEST_F(MenuCommands, NewGameMidGamePutsEveryPieceBackAndEmptiesBothTrays) {
 }
 
 TEST_F(MenuCommands, NewGameDropsAPieceThatWasBeingDragged) {
-    form.mouseDown(1, 0, 100, 100);
+    mouse.mouseDown(1, 0, 100, 100);
     ASSERT_TRUE(form.pieceAt(10).ISMOVING);
 
     form.KngClick();
@@ -52,7 +52,7 @@ TEST_F(MenuCommands, NewGameDropsAPieceThatWasBeingDragged) {
     for (const VIDEVER& piece : form.Pieces) {
         EXPECT_FALSE(piece.ISMOVING);
     }
-    form.mouseMove(1, 0, 140, 140);
+    mouse.mouseMove(1, 0, 140, 140);
     EXPECT_EQ(form.pieceAt(10).X(), 100);
 }
 

@@ -102,12 +102,12 @@ TEST_F(PositionLoadTest, SaveThenLoadChangesNothing) {
     drag(20, 20, 400, 200);   // a red piece into its tray
     drag(60, 220, 100, 180);  // a blue piece one square on
     ASSERT_EQ(form.Tray1(1, 1), 1);
-    form.SaveClick();
+    fileMenu.SaveClick();
     const std::vector<double> before = fileValues(form);
     const QImage picture = surface.image();
     const float width = host.widthTwips();
 
-    form.LoadClick();
+    fileMenu.LoadClick();
 
     EXPECT_EQ(fileValues(form), before);
     EXPECT_EQ(radii(form), std::vector<int>(24, 15));
@@ -117,11 +117,11 @@ TEST_F(PositionLoadTest, SaveThenLoadChangesNothing) {
 
 TEST_F(PositionLoadTest, LargeFileLoadedAtNormalTurnsTheBoardLarge) {
     form.LargeClick();
-    form.SaveClick();
+    fileMenu.SaveClick();
     form.NormalClick();
     ASSERT_EQ(pixel(55, 5), colours::white);
 
-    form.LoadClick();
+    fileMenu.LoadClick();
 
     EXPECT_EQ(fileValues(form), valuesOf(startingPosition(60, 25)));
     EXPECT_EQ(radii(form), std::vector<int>(24, 25));
@@ -133,7 +133,7 @@ TEST_F(PositionLoadTest, LargeFileLoadedAtNormalTurnsTheBoardLarge) {
 
 TEST_F(PositionLoadTest, PieceLinesBeyondTheCollectionAreIgnored) {
     write(compact(largeGameUnderWay()) + " 999  999  2 \r\n 40000  abc  7 \r\n");
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.Pieces.size(), 24u);
     EXPECT_EQ(fileValues(form), valuesOf(largeGameUnderWay()));
 }
@@ -142,7 +142,7 @@ TEST_F(PositionLoadTest, TrayMarkWithoutAPieceIsKeptAndFilledAround) {
     Lines lines = startingPosition(40, 15);
     lines[1] = line(1, 0, 0);
     write(compact(lines));
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.Tray1(1, 1), 1);
 
     drag(20, 20, 360, 200);  // the first red piece off the board: the next free cell is (1, 2)
@@ -157,7 +157,7 @@ TEST_F(PositionLoadTest, PiecesTakeTheirLinesPurelyByOrder) {
     Lines lines = startingPosition(40, 15);
     std::reverse(lines.begin() + 9, lines.end());
     write(compact(lines));
-    form.LoadClick();
+    fileMenu.LoadClick();
     ASSERT_EQ(form.Pieces.size(), 24u);
     EXPECT_EQ(fileValues(form), valuesOf(lines));
     // The first piece in the collection is now the blue one in the bottom-right corner.
@@ -171,18 +171,18 @@ TEST_F(PositionLoadTest, SquareSizeKeepsItsFractionThroughSaveAndLoad) {
     Lines lines = startingPosition(40, 15);
     lines[0] = {"40.5", "40", "15"};
     write(compact(lines));
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.CellSize, 40.5);
     EXPECT_EQ(form.CellSizeI, 40);
 
-    form.SaveClick();
+    fileMenu.SaveClick();
     QFile file(positionFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readLine(), " 40.5  40  15 \r\n");
     file.close();
 
     form.NormalClick();
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.CellSize, 40.5);
 }
 
@@ -192,7 +192,7 @@ TEST_F(PositionLoadTest, SixteenBitValuesRoundHalvesToEven) {
     lines[1] = {"0.5", "1.5", "-0.5"};
     lines[9] = {"20.5", "21.5", "1.5"};
     write(compact(lines));
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.CellSizeI, 40);
     EXPECT_EQ(form.PieceRadius, 14);
     EXPECT_EQ(form.Tray1(1, 1), 0);
@@ -274,7 +274,7 @@ class AcceptedLayoutTest : public PositionLoadTest, public ::testing::WithParamI
 
 TEST_P(AcceptedLayoutTest, LoadsTheSamePosition) {
     write(GetParam().write(largeGameUnderWay()));
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(fileValues(form), valuesOf(largeGameUnderWay()));
     EXPECT_EQ(radii(form), std::vector<int>(24, 25));
     EXPECT_EQ(pixel(30, 150), colours::red);   // a red piece at its Large centre in row 2

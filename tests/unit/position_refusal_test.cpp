@@ -89,7 +89,7 @@ protected:
         const float height = host.heightTwips();
         const QByteArray bytes = fileBytes();
         try {
-            form.LoadClick();
+            fileMenu.LoadClick();
             ADD_FAILURE() << "Load accepted the file";
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(PositionFile, RefusedFileTest, ::testing::ValuesIn(refu
 
 TEST_F(RefusedLoadTest, MissingFileIsNamedOnce) {
     try {
-        form.LoadClick();
+        fileMenu.LoadClick();
         ADD_FAILURE() << "Load accepted a missing file";
     } catch (const PositionFileError& error) {
         EXPECT_EQ(error.what(), "The position could not be loaded from " +
@@ -246,7 +246,7 @@ TEST_F(RefusedLoadTest, FileBeyondTheSizeCapIsRefusedUnread) {
     QByteArray padded = largeFile();
     padded += QByteArray(largestPositionFile - padded.size(), ' ');
     write(padded);
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.CellSize, 60);
 
     write(padded + ' ');
@@ -264,7 +264,7 @@ TEST_F(RefusedLoadTest, LargestSizesThatFitLoadAndPlayWithoutOverflow) {
     QByteArray lines = largeLines(2, 33);
     lines.replace(0, 11, " 1  1  0 \r\n");  // the next red piece filed goes to tray cell (1, 3)
     write(" 2849  4095  15 \r\n" + lines);
-    form.LoadClick();
+    fileMenu.LoadClick();
     EXPECT_EQ(form.CellSize, 2849);
     EXPECT_EQ(form.CellSizeI, 4095);
     EXPECT_LE(surface.size().width(), 3840);

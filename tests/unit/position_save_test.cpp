@@ -12,9 +12,9 @@
 #include <csignal>
 #include <utility>
 
+#include "offscreen/offscreen_host.h"
 #include "persistence/position_text.h"
 #include "platform/errors.h"
-#include "platform/offscreen_host.h"
 #include "platform/position_file_location.h"
 #include "platform/surface.h"
 #include "support/board_fixture.h"
@@ -83,22 +83,22 @@ private:
 }  // namespace
 
 TEST_F(BoardTest, SaveWritesTheNormalStartExactly) {
-    form.SaveClick();
+    fileMenu.SaveClick();
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
 TEST_F(BoardTest, SavingTwiceLeavesOnlyTheSecondPosition) {
     // The Large position is the longer file, so anything left of it would show.
     form.LargeClick();
-    form.SaveClick();
+    fileMenu.SaveClick();
     form.NormalClick();
-    form.SaveClick();
+    fileMenu.SaveClick();
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
 TEST_F(BoardTest, SaveCreatesTheMissingFolder) {
     ASSERT_TRUE(QDir(QFileInfo(positionFile).absolutePath()).removeRecursively());
-    form.SaveClick();
+    fileMenu.SaveClick();
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
@@ -110,7 +110,7 @@ TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_TRUE(QFile::link(elsewhere + "/Kept.txt", positionFile));
 
-    form.SaveClick();
+    fileMenu.SaveClick();
 
     EXPECT_EQ(QFileInfo(positionFile).symLinkTarget(), elsewhere + "/Kept.txt");
     EXPECT_EQ(bytesOf(elsewhere + "/Kept.txt"), normalStart);
@@ -134,7 +134,7 @@ TEST_F(BoardTest, SaveClearsTheLeftoversOfAnInterruptedSaveAndNothingElse) {
     }
     ASSERT_TRUE(QDir().mkpath(folder + "/Videver.txt.Folder"));
 
-    form.SaveClick();
+    fileMenu.SaveClick();
 
     QStringList expected = unrelated + QStringList{"Videver.txt", "Videver.txt.Folder"};
     expected.sort();
@@ -153,7 +153,7 @@ protected:
         const QByteArray stateBefore = positionText(form);
         const QImage pictureBefore = surface.image();
         try {
-            form.SaveClick();
+            fileMenu.SaveClick();
             ADD_FAILURE() << "Save succeeded";
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
@@ -188,7 +188,7 @@ TEST_F(FailingSaveTest, PlainFileWhereTheFolderMustBeStaysAsItWas) {
 }
 
 TEST_F(FailingSaveTest, FolderThatRefusesNewFilesKeepsThePreviousFile) {
-    form.SaveClick();
+    fileMenu.SaveClick();
     const QString folder = QFileInfo(positionFile).absolutePath();
     // An immutable folder refuses new entries even to root; the old file itself stays writable,
     // so only a Save that writes beside it and swaps fails here.
@@ -212,7 +212,7 @@ TEST_F(FailingSaveTest, FolderThatRefusesNewFilesKeepsThePreviousFile) {
 
 TEST_F(FailingSaveTest, WriteCutShortKeepsThePreviousFile) {
     form.LargeClick();
-    form.SaveClick();
+    fileMenu.SaveClick();
     const QByteArray previous = bytesOf(positionFile);
     // A file size limit makes the write fail part-way, as a full disk would.
     rlimit limit{};
@@ -284,7 +284,8 @@ protected:
     struct Board {
         Surface surface{QSize(1, 1)};
         OffscreenHost host{surface};
-        Form1 form{surface, host, positionFileLocation()};
+        Form1 form{surface, host};
+        PositionCommands fileMenu{form, positionFileLocation()};
         Board() { form.onLoad(); }
     };
 
@@ -332,10 +333,10 @@ TEST_F(PositionFileLocationTest, WithoutAnAbsoluteHomeSaveAndLoadSaySoAndWriteNo
         }
         Board board;
         const QByteArray before = positionText(board.form);
-        for (const auto& [command, failed] :
-             {std::pair{&Form1::SaveClick, "saved"}, std::pair{&Form1::LoadClick, "loaded"}}) {
+        for (const auto& [command, failed] : {std::pair{&PositionCommands::SaveClick, "saved"},
+                                              std::pair{&PositionCommands::LoadClick, "loaded"}}) {
             try {
-                (board.form.*command)();
+                (board.fileMenu.*command)();
                 ADD_FAILURE() << "the command went ahead";
             } catch (const PositionFileError& error) {
                 EXPECT_EQ(error.what(), std::string("The position could not be ") + failed +
@@ -355,18 +356,18 @@ TEST_F(PositionFileLocationTest, SaveAndLoadReachAPathThatIsNotUtf8ByItsBytes) {
     const QByteArray file = home + "/.local/share/draughtsboard/Videver.txt";
     Board board;
     board.form.LargeClick();
-    board.form.SaveClick();
+    board.fileMenu.SaveClick();
     struct stat status {};
     ASSERT_EQ(::stat(file.constData(), &status), 0);
 
     board.form.NormalClick();
-    board.form.LoadClick();
+    board.fileMenu.LoadClick();
     EXPECT_EQ(board.form.CellSize, 60);
 
     // Shown in a message, the bytes appear escaped.
     ASSERT_EQ(::unlink(file.constData()), 0);
     try {
-        board.form.LoadClick();
+        board.fileMenu.LoadClick();
         ADD_FAILURE() << "Load found the removed file";
     } catch (const PositionFileError& error) {
         EXPECT_EQ(

@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(PressAndDragTest, DraggedPieceKeepsTheOffsetAtWhichItWasGrabbed) {
-    form.mouseDown(leftButton, 0, 105, 98);
+    mouse.mouseDown(leftButton, 0, 105, 98);
     EXPECT_TRUE(form.pieceAt(piece10).ISMOVING);
     EXPECT_EQ(form.DragStartX, 100);
     EXPECT_EQ(form.DragStartY, 100);
@@ -30,7 +30,7 @@ TEST_F(PressAndDragTest, DraggedPieceKeepsTheOffsetAtWhichItWasGrabbed) {
     EXPECT_EQ(form.LastMouseY, 98);
 
     std::vector<QPoint> expected = piecePlaces(form);
-    form.mouseMove(leftButton, 0, 125, 140);
+    mouse.mouseMove(leftButton, 0, 125, 140);
     expected[piece10 - 1] = QPoint(120, 142);
     EXPECT_EQ(piecePlaces(form), expected);
     EXPECT_EQ(pixel(120, 142), colours::red);
@@ -39,11 +39,11 @@ TEST_F(PressAndDragTest, DraggedPieceKeepsTheOffsetAtWhichItWasGrabbed) {
 
 TEST_F(PressAndDragTest, PressingRepaintsNothing) {
     surface.takeChangedRegion();
-    form.mouseDown(leftButton, 0, 105, 98);  // on a piece
+    mouse.mouseDown(leftButton, 0, 105, 98);  // on a piece
     EXPECT_TRUE(surface.takeChangedRegion().isEmpty());
-    form.mouseUp(leftButton, 0, 105, 98);
+    mouse.mouseUp(leftButton, 0, 105, 98);
     surface.takeChangedRegion();
-    form.mouseDown(leftButton, 0, 140, 100);  // on an empty square
+    mouse.mouseDown(leftButton, 0, 140, 100);  // on an empty square
     EXPECT_TRUE(surface.takeChangedRegion().isEmpty());
 }
 
@@ -51,20 +51,20 @@ TEST_F(PressAndDragTest, PressOnOverlappingPiecesTakesTheFirstInPiecesOrder) {
     // The blue piece lies over piece 10 and is painted on top of it, yet comes later.
     form.pieceAt(24).setX(108);
     form.pieceAt(24).setY(100);
-    form.mouseDown(leftButton, 0, 104, 100);
+    mouse.mouseDown(leftButton, 0, 104, 100);
     EXPECT_TRUE(form.pieceAt(piece10).ISMOVING);
     EXPECT_FALSE(form.pieceAt(24).ISMOVING);
     EXPECT_EQ(form.DragStartX, 100);
     EXPECT_EQ(form.DragStartY, 100);
 
-    form.mouseMove(leftButton, 0, 144, 140);
+    mouse.mouseMove(leftButton, 0, 144, 140);
     EXPECT_EQ(placeOf(piece10), QPoint(140, 140));
     EXPECT_EQ(placeOf(24), QPoint(108, 100));
 }
 
 TEST_F(PressAndDragTest, PressOnNothingLeavesNoPieceMarkedAndKeepsThePickUpPoint) {
     drag(105, 98, 105, 98);  // leaves DragStartX/Y at (100, 100)
-    form.mouseDown(rightButton, 0, 140, 100);
+    mouse.mouseDown(rightButton, 0, 140, 100);
     EXPECT_EQ(markedPieces(form), 0);
     EXPECT_EQ(form.DragStartX, 100);
     EXPECT_EQ(form.DragStartY, 100);
@@ -72,7 +72,7 @@ TEST_F(PressAndDragTest, PressOnNothingLeavesNoPieceMarkedAndKeepsThePickUpPoint
     EXPECT_EQ(form.LastMouseY, 100);
 
     const std::vector<QPoint> before = piecePlaces(form);
-    form.mouseMove(rightButton, 0, 60, 20);
+    mouse.mouseMove(rightButton, 0, 60, 20);
     EXPECT_EQ(piecePlaces(form), before);
 }
 
@@ -81,12 +81,12 @@ TEST_F(PressAndDragTest, AnyButtonAndAnyModifierDragsLikeTheLeftButton) {
                                    {leftButton, 2},  {leftButton, 4},   {rightButton, 7}};
     for (const auto& [button, shift] : combinations) {
         SCOPED_TRACE(::testing::Message() << "button " << button << ", modifiers " << shift);
-        form.mouseDown(button, shift, 105, 98);
+        mouse.mouseDown(button, shift, 105, 98);
         EXPECT_TRUE(form.pieceAt(piece10).ISMOVING);
-        form.mouseMove(button, shift, 125, 140);
+        mouse.mouseMove(button, shift, 125, 140);
         EXPECT_EQ(placeOf(piece10), QPoint(120, 142));
-        form.mouseMove(button, shift, 105, 98);
-        form.mouseUp(button, shift, 105, 98);
+        mouse.mouseMove(button, shift, 105, 98);
+        mouse.mouseUp(button, shift, 105, 98);
         EXPECT_EQ(markedPieces(form), 0);
         EXPECT_EQ(placeOf(piece10), QPoint(100, 100));
     }
@@ -95,7 +95,7 @@ TEST_F(PressAndDragTest, AnyButtonAndAnyModifierDragsLikeTheLeftButton) {
 
 TEST_F(PressAndDragTest, FirstMoveBeforeAnyPressMovesNothingAndRecordsThePointer) {
     const std::vector<QPoint> before = piecePlaces(form);
-    form.mouseMove(0, 0, 7, -3);
+    mouse.mouseMove(0, 0, 7, -3);
     EXPECT_EQ(piecePlaces(form), before);
     EXPECT_EQ(form.LastMouseX, 7);
     EXPECT_EQ(form.LastMouseY, -3);
@@ -104,7 +104,7 @@ TEST_F(PressAndDragTest, FirstMoveBeforeAnyPressMovesNothingAndRecordsThePointer
 TEST_F(PressAndDragTest, FirstMoveOffsetCountsFromTheOrigin) {
     // Only a piece marked by hand can show the offset of a move that follows no press.
     form.pieceAt(piece10).ISMOVING = true;
-    form.mouseMove(0, 0, 7, -3);
+    mouse.mouseMove(0, 0, 7, -3);
     EXPECT_EQ(placeOf(piece10), QPoint(107, 97));
 }
 
@@ -113,7 +113,7 @@ TEST_F(PressAndDragTest, EveryMoveRepaintsEvenWithNothingMarked) {
     for (const QPoint pointer : {QPoint(50, 70), QPoint(-20, 500), QPoint(50, 70)}) {
         SCOPED_TRACE(::testing::Message() << "move to " << pointer.x() << ", " << pointer.y());
         paintOverByHand();
-        form.mouseMove(0, 0, pointer.x(), pointer.y());
+        mouse.mouseMove(0, 0, pointer.x(), pointer.y());
         EXPECT_EQ(pixel(20, 20), colours::red);
         EXPECT_EQ(pixel(60, 20), colours::white);
         EXPECT_EQ(pixel(400, 100), colours::lightBlue);
@@ -122,13 +122,13 @@ TEST_F(PressAndDragTest, EveryMoveRepaintsEvenWithNothingMarked) {
 }
 
 TEST_F(PressAndDragTest, SecondPressDuringADragChangesNothing) {
-    form.mouseDown(leftButton, 0, 105, 98);
-    form.mouseMove(leftButton, 0, 125, 140);  // piece 10 now at (120, 142)
+    mouse.mouseDown(leftButton, 0, 105, 98);
+    mouse.mouseMove(leftButton, 0, 125, 140);  // piece 10 now at (120, 142)
 
     // Away from every piece: were the dragged piece asked, it would drop its mark.
-    form.mouseDown(rightButton, 0, 300, 140);
+    mouse.mouseDown(rightButton, 0, 300, 140);
     // Over piece 1, which comes before the dragged piece.
-    form.mouseDown(middleButton, 0, 20, 20);
+    mouse.mouseDown(middleButton, 0, 20, 20);
     EXPECT_FALSE(form.pieceAt(1).ISMOVING);
     EXPECT_TRUE(form.pieceAt(piece10).ISMOVING);
     EXPECT_EQ(markedPieces(form), 1);
@@ -137,13 +137,13 @@ TEST_F(PressAndDragTest, SecondPressDuringADragChangesNothing) {
     EXPECT_EQ(form.LastMouseX, 125);
     EXPECT_EQ(form.LastMouseY, 140);
 
-    form.mouseMove(leftButton | rightButton | middleButton, 0, 135, 150);
+    mouse.mouseMove(leftButton | rightButton | middleButton, 0, 135, 150);
     EXPECT_EQ(placeOf(piece10), QPoint(130, 152));
     EXPECT_EQ(placeOf(1), QPoint(20, 20));
 
-    form.mouseUp(middleButton, 0, 135, 150);
-    form.mouseUp(rightButton, 0, 135, 150);
-    form.mouseUp(leftButton, 0, 135, 150);
+    mouse.mouseUp(middleButton, 0, 135, 150);
+    mouse.mouseUp(rightButton, 0, 135, 150);
+    mouse.mouseUp(leftButton, 0, 135, 150);
     EXPECT_EQ(markedPieces(form), 0);
     EXPECT_EQ(placeOf(piece10), QPoint(140, 140));
     EXPECT_EQ(placeOf(1), QPoint(20, 20));
@@ -152,13 +152,13 @@ TEST_F(PressAndDragTest, SecondPressDuringADragChangesNothing) {
 }
 
 TEST_F(PressAndDragTest, SecondPressOnTheDraggedPieceKeepsItsPickUpPoint) {
-    form.mouseDown(leftButton, 0, 105, 98);
-    form.mouseMove(leftButton, 0, 125, 140);        // piece 10 now at (120, 142)
-    form.mouseDown(rightButton, 0, 120, 142);       // right on it
-    form.mouseUp(rightButton, 0, 140, 100);         // a white square: refused
+    mouse.mouseDown(leftButton, 0, 105, 98);
+    mouse.mouseMove(leftButton, 0, 125, 140);       // piece 10 now at (120, 142)
+    mouse.mouseDown(rightButton, 0, 120, 142);      // right on it
+    mouse.mouseUp(rightButton, 0, 140, 100);        // a white square: refused
     EXPECT_EQ(placeOf(piece10), QPoint(100, 100));  // back where the drag began
     EXPECT_EQ(host.beeps(), 1);
-    form.mouseUp(leftButton, 0, 140, 100);
+    mouse.mouseUp(leftButton, 0, 140, 100);
     EXPECT_EQ(host.beeps(), 1);
     EXPECT_TRUE(positionIsSound(form));
 }

@@ -56,11 +56,11 @@ protected:
     }
 
     void press(int button, QPoint at) {
-        form.mouseDown(button, between(0, 7), at.x(), at.y());
+        mouse.mouseDown(button, between(0, 7), at.x(), at.y());
         ++events;
     }
     void moveTo(int buttonsHeld, QPoint at) {
-        form.mouseMove(buttonsHeld, between(0, 7), at.x(), at.y());
+        mouse.mouseMove(buttonsHeld, between(0, 7), at.x(), at.y());
         pointer = at;
         ++events;
     }
@@ -73,7 +73,7 @@ protected:
         const bool fromBoard = form.DragStartX > 0 && form.DragStartX < 320 &&
                                form.DragStartY > 0 && form.DragStartY < 320;
         const int beeps = host.beeps();
-        form.mouseUp(button, between(0, 7), at.x(), at.y());
+        mouse.mouseUp(button, between(0, 7), at.x(), at.y());
         ++events;
         ASSERT_TRUE(positionIsSound(form)) << "after event " << events;
         ASSERT_LE(host.beeps(), beeps + 1);

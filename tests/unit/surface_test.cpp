@@ -142,13 +142,13 @@ protected:
 };
 
 TEST_F(ChangedRegion, DragShowsOnlyThePieceOldAndNewPlacesAndAStillMoveNothing) {
-    step([this] { form.mouseDown(1, 0, 60, 220); });
-    const QRect bounds = step([this] { form.mouseMove(1, 0, 62, 225); }).boundingRect();
+    step([this] { mouse.mouseDown(1, 0, 60, 220); });
+    const QRect bounds = step([this] { mouse.mouseMove(1, 0, 62, 225); }).boundingRect();
     // The piece (radius 15) moved by (2, 5): its old and new discs lie within a 40 x 40 box.
     EXPECT_LE(bounds.width(), 40);
     EXPECT_LE(bounds.height(), 40);
     EXPECT_TRUE(bounds.contains(QPoint(61, 222)));
-    EXPECT_TRUE(step([this] { form.mouseMove(1, 0, 62, 225); }).isEmpty());
+    EXPECT_TRUE(step([this] { mouse.mouseMove(1, 0, 62, 225); }).isEmpty());
 }
 
 TEST_F(ChangedRegion, RandomEventsNeverLeaveAChangedPixelUnreported) {
@@ -159,16 +159,16 @@ TEST_F(ChangedRegion, RandomEventsNeverLeaveAChangedPixelUnreported) {
         const float y = coordinate(random);
         switch (random() % 8) {
             case 0:
-                step([&] { form.mouseDown(1, 0, x, y); });
+                step([&] { mouse.mouseDown(1, 0, x, y); });
                 break;
             case 1:
-                step([&] { form.mouseUp(1, 0, x, y); });
+                step([&] { mouse.mouseUp(1, 0, x, y); });
                 break;
             case 2:
                 step([&] { (random() % 2 ? form.SmallClick() : form.NormalClick()); });
                 break;
             default:
-                step([&] { form.mouseMove(1, 0, x, y); });
+                step([&] { mouse.mouseMove(1, 0, x, y); });
         }
     }
 }

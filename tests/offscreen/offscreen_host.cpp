@@ -1,4 +1,4 @@
-#include "platform/offscreen_host.h"
+#include "offscreen/offscreen_host.h"
 
 #include "board/board_sizes.h"
 #include "platform/window_geometry.h"

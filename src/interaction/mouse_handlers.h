@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "board/form1.h"
+
+class FormHost;
+
+// What the mouse does on the board window: a press picks up the first piece under the pointer,
+// a move drags it, and the release settles it on the square under the pointer: accepted,
+// refused with a beep and put back, or filed into its colour's tray. Each event takes the button
+// and modifier state and the pointer in client pixels.
+class MouseHandlers {
+public:
+    MouseHandlers(Form1& form, FormHost& host) : m_form(form), m_host(host) {}
+
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
+
+private:
+    std::optional<int> movingPiece() const;
+    void ReturnPiece(std::int16_t index);
+    std::optional<TrayCell> FreeSlot1() const;
+    std::optional<TrayCell> FreeSlot2() const;
+    void fileIntoTray(int index);
+    bool squareTaken(int index) const;
+    bool onWhiteSquare(const VIDEVER& piece) const;
+    void freeTrayCellOf(const VIDEVER& piece);
+
+    Form1& m_form;
+    FormHost& m_host;
+};

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QWindow>
 #include <utility>
 #include <vector>
 
@@ -137,4 +138,71 @@ TEST_F(MainWindowTest, HandlerErrorIsShownInAPlainSentenceAndTheProgramGoesOn) {
     EXPECT_EQ(form.CellSizeI, 40);
     EXPECT_EQ(shown(20, 20), colours::red);
     EXPECT_EQ(shown(300, 300), colours::blue);
+}
+
+TEST_F(MainWindowTest, LoadThatGrowsTheBoardShowsItWholeAtOnce) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    action("Large")->trigger();
+    action("Save")->trigger();
+    action("Normal")->trigger();
+    QApplication::processEvents();
+
+    action("Load")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(749, 591));
+    // The lowest row, the pink tray's far corner and the last piece, with nothing moved since.
+    EXPECT_EQ(shown(30, 450), colours::white);
+    EXPECT_EQ(shown(719, 479), colours::lightPink);
+    EXPECT_EQ(shown(450, 450), colours::blue);
+}
+
+TEST_F(MainWindowTest, TinyLoadedSquaresKeepTheMenusWithinReach) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const char* header : {" 1  1  0 ", " 0.04  1  0 "}) {
+        SCOPED_TRACE(header);
+        QFile file(folder.path() + "/Videver.txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(header) + "\r\n" + QByteArray(" 0  0  0 \r\n").repeated(8) +
+                   QByteArray(" 1  1  1 \r\n").repeated(24));
+        file.close();
+
+        action("Load")->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(form.CellSize, QByteArray(header).split(' ')[1].toDouble());
+        EXPECT_GE(window.width(), window.menuBar()->sizeHint().width());
+        EXPECT_GT(window.height(), window.menuBar()->sizeHint().height());
+        EXPECT_TRUE(window.isVisible());
+
+        action("Normal")->trigger();
+        EXPECT_EQ(window.size(), QSize(499, 399));
+    }
+}
+
+TEST_F(MainWindowTest, ScreenOfTwiceTheScalePaintsTheBoardAgainCrisplyAtTheSameSize) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(QGuiApplication::screens().size(), 2);
+    const QSize logical = window.surface().size();
+
+    window.windowHandle()->setScreen(QGuiApplication::screens()[1]);
+    QApplication::processEvents();
+    ASSERT_EQ(window.devicePixelRatio(), 2);
+    EXPECT_EQ(window.size(), QSize(499, 399));
+    EXPECT_EQ(window.surface().size(), logical);
+    const QImage& picture = window.surface().image();
+    EXPECT_EQ(picture.size(), logical * 2);
+    // In device pixels, the first piece (centre 40, 40) is red to 28.5 from its centre and
+    // outlined from there: painted at the old ratio and enlarged, it would be red only to 27.
+    EXPECT_EQ(picture.pixel(40, 40), colours::red);
+    EXPECT_EQ(picture.pixel(40 + 28, 40), colours::red);
+    EXPECT_EQ(picture.pixel(40 + 29, 40), colours::foreground);
+    // The first square ends on an even device pixel.
+    EXPECT_EQ(picture.pixel(79, 20), colours::black);
+    EXPECT_EQ(picture.pixel(80, 20), colours::white);
+
+    window.windowHandle()->setScreen(QGuiApplication::screens()[0]);
+    QApplication::processEvents();
+    EXPECT_EQ(window.surface().image().size(), logical);
 }

@@ -10,7 +10,9 @@
 #include "platform/window_geometry.h"
 
 MainWindow::MainWindow()
-    : m_surface(QSize(1, 1), devicePixelRatio()), m_canvas(new Canvas(m_surface, this)) {
+    : m_surface(QSize(1, 1), devicePixelRatio()),
+      m_canvas(new Canvas(m_surface, this)),
+      m_beep(Beep::soundFor(QGuiApplication::platformName())) {
     setCentralWidget(m_canvas);
 }
 
@@ -87,7 +89,7 @@ void MainWindow::setOuterSize(float widthTwips, float heightTwips) {
 }
 
 void MainWindow::beep() {
-    QApplication::beep();
+    m_beep.play();
 }
 
 void MainWindow::endProgram() {

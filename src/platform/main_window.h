@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "platform/beep.h"
 #include "platform/form_host.h"
 #include "platform/surface.h"
 #include "platform/window_definition.h"
@@ -35,6 +36,7 @@ private:
 
     Surface m_surface;
     Canvas* m_canvas;
+    Beep m_beep;
     float m_widthTwips = 0;
     float m_heightTwips = 0;
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The platform's standard beep, the only feedback a refused drop gives. Qt's own beep sounds
+// where the window system has one (X11, Windows, macOS); elsewhere, Wayland above all, it is
+// silent, so the desktop's sound-theme bell is played instead.
+class Beep {
+public:
+    enum class Sound { WindowSystem, SoundTheme };
+
+    // Which sound a Qt platform plugin of this name gives.
+    static Sound soundFor(const QString& platformName);
+
+    explicit Beep(Sound sound);
+    ~Beep();
+    Beep(const Beep&) = delete;
+    Beep& operator=(const Beep&) = delete;
+
+    Sound sound() const { return m_sound; }
+    // Plays the sound and returns at once. A missing sound server or theme is no error: the
+    // beep is then silent, as it would be anyway.
+    void play();
+
+private:
+    Sound m_sound;
+    // The sound-theme context, kept open so a bell is not cut short (libcanberra's ca_context).
+    struct ca_context* m_context = nullptr;
+};

@@ -6,7 +6,7 @@
 
 namespace {
 void checkIndex(int row, int column) {
-    if (row < 0 || row > 4 || column < 0 || column > 3) {
+    if (row < 0 || row > TrayGrid::lastRow || column < 0 || column > TrayGrid::lastColumn) {
         throw IndexError("Tray cell (" + std::to_string(row) + ", " + std::to_string(column) +
                          ") does not exist.");
     }

@@ -24,7 +24,7 @@ public:
     int markedCells() const;
 
 private:
-    std::array<std::array<std::int16_t, 4>, 5> m_marks{};
+    std::array<std::array<std::int16_t, lastColumn + 1>, lastRow + 1> m_marks{};
 };
 
 // A tray cell, in tray row and column.

@@ -3,7 +3,14 @@
 #include <QApplication>
 
 #ifdef Q_OS_LINUX
+#include <alsa/error.h>
 #include <canberra.h>
+
+namespace {
+// libcanberra falls back to ALSA, whose library prints a screenful of its own errors when the
+// machine has no sound card. No sound card only means a silent bell.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+}  // namespace
 #endif
 
 Beep::Sound Beep::soundFor(const QString& platformName) {
@@ -16,8 +23,11 @@ Beep::Sound Beep::soundFor(const QString& platformName) {
 
 Beep::Beep(Sound sound) : m_sound(sound) {
 #ifdef Q_OS_LINUX
-    if (m_sound == Sound::SoundTheme && ca_context_create(&m_context) != CA_SUCCESS) {
-        m_context = nullptr;
+    if (m_sound == Sound::SoundTheme) {
+        snd_lib_error_set_handler(ignoreAlsaError);
+        if (ca_context_create(&m_context) != CA_SUCCESS) {
+            m_context = nullptr;
+        }
     }
 #endif
 }

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Drags a piece in the board and in the plain full-repaint program with separate xdotool
-# mousemove calls on the current X display, and prints the CPU time per move event of the
-# program, and of the program and the X server together, one round per line:
-# "<program> cpu_ms_per_move <value>" and "<program> with_xvfb_ms_per_move <value>".
-# Each round also moves the pointer with no program running, for what the xdotool clients alone
-# cost the X server: "xdotool_alone xvfb_ms_per_move <value>".
+# Drags a piece in each program with separate xdotool mousemove calls on the current X display,
+# and prints the CPU time per move event, in microseconds, of the program and of the X server,
+# one line each per program and round: "<name> program_us <value>" and "<name> xserver_us
+# <value>". Each round also moves the pointer with no program running, for what the xdotool
+# clients alone cost the X server: "xdotool_alone xserver_us <value>".
 #
-#   drag_cpu.sh XVFB_PID BOARD FULL_REPAINT MOVES ROUNDS
+#   drag_cpu.sh XVFB_PID MOVES ROUNDS NAME:TITLE:PROGRAM[:ARGUMENT]...
+#
+# Each program shows a window with the given title whose client area, right below a menu bar,
+# starts with the board's black top-left square (or is black), and turns the pixel under the
+# pointer red while dragging from (20, 100) in it.
 set -euo pipefail
-xvfb_pid=$1 board=$2 full_repaint=$3 moves=$4 rounds=$5
+xvfb_pid=$1 moves=$2 rounds=$3
+shift 3
+programs=("$@")
 
 # The CPU time used so far by a process's threads, in nanoseconds. It is what utime + stime in
 # /proc/PID/stat count, without their rounding to whole clock ticks (10 ms, here far more than
@@ -48,8 +53,8 @@ move_pointer() {
     done
 }
 
-per_move_ms() {
-    python3 -c 'import sys; print(f"{int(sys.argv[1]) / 1e6 / int(sys.argv[2]):.4f}")' "$1" "$moves"
+per_move_us() {
+    python3 -c 'import sys; print(f"{int(sys.argv[1]) / 1e3 / int(sys.argv[2]):.2f}")' "$1" "$moves"
 }
 
 xdotool_alone() {
@@ -57,12 +62,13 @@ xdotool_alone() {
     before=$(cpu_ns "$xvfb_pid")
     move_pointer 0 0
     sleep 0.5
-    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms $(($(cpu_ns "$xvfb_pid") - before)))"
+    echo "xdotool_alone xserver_us $(per_move_us $(($(cpu_ns "$xvfb_pid") - before)))"
 }
 
 round() {
-    local name=$1 title=$2 program=$3
-    "$program" &
+    local name title program argument
+    IFS=: read -r name title program argument <<<"$1"
+    "$program" ${argument:+"$argument"} &
     local pid=$!
     local window
     window=$(xdotool search --sync --onlyvisible --name "^$title\$")
@@ -92,18 +98,15 @@ round() {
         echo "the piece in $title did not follow the pointer (found $colour)" >&2
         exit 1
     fi
-    echo "$name cpu_ms_per_move $(per_move_ms "$program_ns")"
-    echo "$name with_xvfb_ms_per_move $(per_move_ms $((program_ns + xvfb_ns)))"
+    echo "$name program_us $(per_move_us "$program_ns")"
+    echo "$name xserver_us $(per_move_us "$xvfb_ns")"
 }
 
 for ((r = 0; r < rounds; r++)); do
+    echo "drag round $((r + 1)) of $rounds" >&2
     xdotool_alone
-    # Alternate which goes first, so that neither always runs on a warmer machine.
-    if ((r % 2 == 0)); then
-        round draughtsboard Form1 "$board"
-        round full_repaint "Full repaint" "$full_repaint"
-    else
-        round full_repaint "Full repaint" "$full_repaint"
-        round draughtsboard Form1 "$board"
-    fi
+    # Each round starts one program later, so that none always runs on a warmer machine.
+    for ((i = 0; i < ${#programs[@]}; i++)); do
+        round "${programs[(i + r) % ${#programs[@]}]}"
+    done
 done

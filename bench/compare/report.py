@@ -87,7 +87,7 @@ def drag(samples):
     """Prints the drag table; returns ours over each yardstick's median program CPU."""
     rounds = len(samples[(OURS, "program_us")])
     print(f"== CPU per pointer move while dragging in Xvfb (us, medians of {rounds} rounds, "
-          f"alternating)")
+          f"programs taking turns)")
     print(f"  {'program':<28} {'own CPU':>8} {'min':>7} {'max':>7} {'X server':>9}   "
           f"ours / this: {'medians':>7} {'minimums':>8}")
     ours = samples[(OURS, "program_us")]

@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# Drags a piece in the board and in the plain full-repaint program with separate xdotool
-# mousemove calls on the current X display, and prints the CPU time per move event of the
-# program, and of the program and the X server together, one round per line:
-# "<program> cpu_ms_per_move <value>" and "<program> with_xvfb_ms_per_move <value>".
-# Each round also moves the pointer with no program running, for what the xdotool clients alone
-# cost the X server: "xdotool_alone xvfb_ms_per_move <value>".
+# Drags a piece in each program with separate xdotool mousemove calls on the current X display,
+# and prints the CPU time per move event, in microseconds, of the program and of the X server,
+# one line each per program and round: "<name> program_us <value>" and "<name> xserver_us
+# <value>". Each round also moves the pointer with no program running, for what the xdotool
+# clients alone cost the X server: "xdotool_alone xserver_us <value>".
 #
-#   drag_cpu.sh XVFB_PID BOARD FULL_REPAINT MOVES ROUNDS
+#   drag_cpu.sh XVFB_PID MOVES ROUNDS NAME:TITLE:PROGRAM[:ARGUMENT]...
+#
+# A round starts every program side by side and drags in each in turn, 50 moves a turn, until
+# each has had MOVES (rounded down to whole turns): whatever else the machine does then falls
+# on all of them alike. Each round begins the turns with the next program.
+#
+# Each program shows a window with the given title whose client area, right below a menu bar,
+# starts with the board's black top-left square (or is black). Pressing at (20, 100) in it, on
+# the red piece of row 2, column 0, picks that piece up; it then follows the pointer, turning
+# the pixel under the pointer red, and can be picked up again where it was let go.
 set -euo pipefail
-xvfb_pid=$1 board=$2 full_repaint=$3 moves=$4 rounds=$5
+xvfb_pid=$1 rounds=$3
+turn_moves=50
+turns=$(($2 / turn_moves))
+moves=$((turns * turn_moves))
+shift 3
+specs=("$@")
 
 # The CPU time used so far by a process's threads, in nanoseconds. It is what utime + stime in
 # /proc/PID/stat count, without their rounding to whole clock ticks (10 ms, here far more than
@@ -22,13 +35,14 @@ pixel() {
     import -window "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR == 2 { print $3 }'
 }
 
-# The first window row that is black at x = 5: both programs paint the board's black top-left
-# square right below their menu bar. Waits for the first paint.
+# The first window row that is black at x = 5 below one that is not: each program paints black
+# right below its menu bar. A window not painted yet is black from its top row, so this waits
+# for the first paint.
 board_top() {
     local try row
     for ((try = 0; try < 50; try++)); do
         row=$(import -window "$1" -crop 1x100+5+0 +repage -depth 8 txt:- |
-            awk -F'[,:]' '/#000000/ { print $2; exit }')
+            awk -F'[,:]' 'NR > 1 && !/#000000/ { menu = 1 } menu && /#000000/ { print $2; exit }')
         [[ -n $row ]] && { echo "$row"; return; }
         sleep 0.1
     done
@@ -36,10 +50,11 @@ board_top() {
     exit 1
 }
 
-# Moves the pointer back and forth the given number of times, one xdotool call per move.
+# Moves the pointer back and forth between two points over the empty rows, one xdotool call
+# per move; an even count ends at the second point.
 move_pointer() {
-    local left=$1 top=$2 step
-    for ((step = 0; step < moves; step++)); do
+    local left=$1 top=$2 count=$3 step
+    for ((step = 0; step < count; step++)); do
         if ((step % 2 == 0)); then
             xdotool mousemove $((left + 100)) $((top + 180))
         else
@@ -48,62 +63,98 @@ move_pointer() {
     done
 }
 
-per_move_ms() {
-    python3 -c 'import sys; print(f"{int(sys.argv[1]) / 1e6 / int(sys.argv[2]):.4f}")' "$1" "$moves"
+per_move_us() {
+    python3 -c 'import sys; print(f"{int(sys.argv[1]) / 1e3 / int(sys.argv[2]):.2f}")' "$1" "$moves"
 }
 
 xdotool_alone() {
     local before
     before=$(cpu_ns "$xvfb_pid")
-    move_pointer 0 0
+    move_pointer 0 0 "$moves"
     sleep 0.5
-    echo "xdotool_alone xvfb_ms_per_move $(per_move_ms $(($(cpu_ns "$xvfb_pid") - before)))"
+    echo "xdotool_alone xserver_us $(per_move_us $(($(cpu_ns "$xvfb_pid") - before)))"
 }
 
-round() {
-    local name=$1 title=$2 program=$3
-    "$program" &
-    local pid=$!
-    local window
-    window=$(xdotool search --sync --onlyvisible --name "^$title\$")
-    local menu_height
-    menu_height=$(board_top "$window")
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    local left=$X top=$((Y + menu_height))
-    # Grab the red piece on row 2, column 0, then move between two points over the empty rows.
-    xdotool mousemove $((left + 20)) $((top + 100)) mousedown 1
-    sleep 0.3
-    local program_before xvfb_before
-    program_before=$(cpu_ns "$pid")
-    xvfb_before=$(cpu_ns "$xvfb_pid")
-    move_pointer "$left" "$top"
+names=() titles=() pids=() windows=() menu_heights=() lefts=() tops=() program_ns=() xserver_ns=()
+
+# Starts every program and places its window in its own quarter of the screen.
+start_all() {
+    local i name title program argument
+    for i in "${!specs[@]}"; do
+        IFS=: read -r name title program argument <<<"${specs[i]}"
+        "$program" ${argument:+"$argument"} &
+        pids[i]=$!
+        names[i]=$name titles[i]=$title program_ns[i]=0 xserver_ns[i]=0
+    done
+    # The windows open over one another; the X server shows what lies under one only once
+    # every other has moved away.
+    for i in "${!specs[@]}"; do
+        windows[i]=$(xdotool search --sync --onlyvisible --name "^${titles[i]}\$")
+        xdotool windowmove --sync "${windows[i]}" $((i % 2 * 640)) $((i / 2 % 2 * 512))
+    done
+    for i in "${!specs[@]}"; do
+        menu_heights[i]=$(board_top "${windows[i]}")
+        local X Y
+        eval "$(xdotool getwindowgeometry --shell "${windows[i]}")"
+        lefts[i]=$X tops[i]=$((Y + menu_heights[i]))
+    done
+}
+
+# One turn of program i: picks up the piece at (x, y) and drags it, adding what the moves cost
+# the program and the X server to their totals.
+turn() {
+    local i=$1 x=$2 y=$3
+    xdotool mousemove $((lefts[i] + x)) $((tops[i] + y)) mousedown 1
+    sleep 0.1
+    local program_before xserver_before
+    program_before=$(cpu_ns "${pids[i]}")
+    xserver_before=$(cpu_ns "$xvfb_pid")
+    move_pointer "${lefts[i]}" "${tops[i]}" "$turn_moves"
     # Let the last events be handled before reading the clocks.
-    sleep 0.5
-    local program_ns=$(($(cpu_ns "$pid") - program_before))
-    local xvfb_ns=$(($(cpu_ns "$xvfb_pid") - xvfb_before))
-    # The dragged piece must have followed the pointer, or the events never reached it.
-    local last_x=$((moves % 2 == 0 ? 108 : 100)) last_y=$((moves % 2 == 0 ? 186 : 180))
-    local colour
-    colour=$(pixel "$window" "$last_x" $((last_y + menu_height)))
+    sleep 0.2
+    program_ns[i]=$((program_ns[i] + $(cpu_ns "${pids[i]}") - program_before))
+    xserver_ns[i]=$((xserver_ns[i] + $(cpu_ns "$xvfb_pid") - xserver_before))
+}
+
+# The piece must have followed the pointer in the last turn, or the events never reached it:
+# drags it onto an empty square far from where the turns moved it, then looks there.
+check_and_end() {
+    local i=$1 colour
+    xdotool mousemove $((lefts[i] + 260)) $((tops[i] + 140))
+    sleep 0.2
+    colour=$(pixel "${windows[i]}" 260 $((menu_heights[i] + 140)))
     xdotool mouseup 1
-    kill "$pid"
-    wait "$pid" || true
+    kill "${pids[i]}"
+    wait "${pids[i]}" || true
     if [[ $colour != "#FF0000" ]]; then
-        echo "the piece in $title did not follow the pointer (found $colour)" >&2
+        echo "the piece in ${titles[i]} did not follow the pointer (found $colour)" >&2
         exit 1
     fi
-    echo "$name cpu_ms_per_move $(per_move_ms "$program_ns")"
-    echo "$name with_xvfb_ms_per_move $(per_move_ms $((program_ns + xvfb_ns)))"
 }
 
 for ((r = 0; r < rounds; r++)); do
+    echo "drag round $((r + 1)) of $rounds" >&2
     xdotool_alone
-    # Alternate which goes first, so that neither always runs on a warmer machine.
-    if ((r % 2 == 0)); then
-        round draughtsboard Form1 "$board"
-        round full_repaint "Full repaint" "$full_repaint"
-    else
-        round full_repaint "Full repaint" "$full_repaint"
-        round draughtsboard Form1 "$board"
-    fi
+    start_all
+    count=${#specs[@]}
+    for ((t = 0; t < turns; t++)); do
+        for ((k = 0; k < count; k++)); do
+            i=$(((k + r) % count))
+            # The first turn picks up the piece; later turns pick it up where the last let go.
+            if ((t == 0)); then
+                turn "$i" 20 100
+            else
+                turn "$i" 108 186
+            fi
+            if ((t == turns - 1)); then
+                check_and_end "$i"
+            else
+                xdotool mouseup 1
+            fi
+        done
+    done
+    for i in "${!specs[@]}"; do
+        echo "${names[i]} program_us $(per_move_us "${program_ns[i]}")"
+        echo "${names[i]} xserver_us $(per_move_us "${xserver_ns[i]}")"
+    done
 done

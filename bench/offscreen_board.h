@@ -14,9 +14,8 @@
 struct OffscreenBoard {
     explicit OffscreenBoard(int side);
 
-    // What the real window does after every event: take the region to show. Taking it also keeps
-    // the region from growing over thousands of iterations.
-    void showChanges() { surface.takeChangedRegion(); }
+    // What the real window does after every event: take the area to show.
+    void showChanges() { surface.takeChangedArea(); }
 
     // The centre of board square (column, row) at the current side.
     QPointF centre(int column, int row) const;

@@ -58,7 +58,7 @@ void MainWindow::dispatch(const std::function<void()>& handler) {
         // The handler stops where it failed; the program goes on with what it had done.
         reportError(QString::fromStdString(error.what()));
     }
-    m_canvas->update(m_surface.takeChangedRegion());
+    m_canvas->update(m_surface.takeChangedArea());
 }
 
 void MainWindow::reportError(const QString& message) {

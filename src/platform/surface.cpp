@@ -36,22 +36,20 @@ void Surface::paintAgain() {
     m_everythingChanged = true;
 }
 
-QRegion Surface::takeChangedRegion() {
-    QRegion changed;
+QRect Surface::takeChangedArea() {
+    QRect changed;
     if (m_everythingChanged || m_shapes.size() != m_shownShapes.size()) {
         changed = QRect(QPoint(0, 0), m_logicalSize);
     } else {
         // A shape painted alike in both pictures left its pixels alike; any other may have
         // changed what it covers, in either picture.
         for (std::size_t i = 0; i < m_shapes.size(); ++i) {
-            for (const Shape& shape : {m_shapes[i], m_shownShapes[i]}) {
-                if (!(m_shapes[i] == m_shownShapes[i])) {
-                    const QRectF device(shape.painted);
-                    changed +=
-                        QRectF(device.topLeft() / m_ratio, device.size() / m_ratio).toAlignedRect();
-                }
+            if (!(m_shapes[i] == m_shownShapes[i])) {
+                changed |= m_shapes[i].painted | m_shownShapes[i].painted;
             }
         }
+        const QRectF device(changed);
+        changed = QRectF(device.topLeft() / m_ratio, device.size() / m_ratio).toAlignedRect();
     }
     m_shownShapes = m_shapes;
     m_everythingChanged = false;

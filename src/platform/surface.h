@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QImage>
-#include <QRegion>
+#include <QRect>
 #include <QRgb>
 #include <QSize>
 #include <vector>
@@ -25,8 +25,9 @@ public:
     void setDevicePixelRatio(qreal ratio);
 
     const QImage& image() const { return m_image; }
-    // The logical area whose pixels may have changed since the last call.
-    QRegion takeChangedRegion();
+    // The logical area whose pixels may have changed since the last call: one rectangle, the
+    // cheapest for the window system to show.
+    QRect takeChangedArea();
 
     void clear();
     void fillBox(double x1, double y1, double x2, double y2, QRgb colour);

@@ -4,8 +4,9 @@
 //
 //   reference-board                        every pointer move paints the whole picture again
 //                                          and shows the whole widget
-//   reference-board --changed-rectangles   a move paints and shows only the union of the
-//                                          dragged piece's old and new bounds
+//   reference-board --changed-rectangles   every pointer move paints the whole picture again
+//                                          too, but shows only the union of the dragged
+//                                          piece's old and new bounds
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -47,7 +48,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent*) override {
         m_picture = QImage(size(), QImage::Format_RGB32);
-        paintPicture(m_picture.rect());
+        paintPicture();
     }
 
     void paintEvent(QPaintEvent* event) override {
@@ -76,36 +77,29 @@ protected:
         QPoint& centre = m_pieces[static_cast<std::size_t>(m_dragged)].centre;
         const QRect changed = bounds(centre) | bounds(centre + step);
         centre += step;
-        const QRect area = m_onlyChangedRectangles ? changed : m_picture.rect();
-        paintPicture(area);
-        update(area);
+        paintPicture();
+        update(m_onlyChangedRectangles ? changed : m_picture.rect());
     }
 
     void mouseReleaseEvent(QMouseEvent*) override { m_dragged = -1; }
 
 private:
-    // Paints what lies in area, and nothing outside it.
-    void paintPicture(QRect area) {
+    // Paints the whole picture: the background, the board, both trays and every piece.
+    void paintPicture() {
         QPainter painter(&m_picture);
-        painter.setClipRect(area);
-        painter.fillRect(area, QColor(240, 240, 240));
+        painter.fillRect(m_picture.rect(), QColor(240, 240, 240));
         for (int row = 0; row < 8; ++row) {
             for (int column = 0; column < 8; ++column) {
-                const QRect square(column * side, row * side, side, side);
-                if (square.intersects(area)) {
-                    painter.fillRect(square, (row + column) % 2 == 0 ? Qt::black : Qt::white);
-                }
+                painter.fillRect(QRect(column * side, row * side, side, side),
+                                 (row + column) % 2 == 0 ? Qt::black : Qt::white);
             }
         }
-        painter.fillRect(QRect(9 * side, 0, 3 * side, 4 * side) & area, QColor(200, 200, 255));
-        painter.fillRect(QRect(9 * side, 4 * side, 3 * side, 4 * side) & area,
-                         QColor(255, 200, 200));
+        painter.fillRect(QRect(9 * side, 0, 3 * side, 4 * side), QColor(200, 200, 255));
+        painter.fillRect(QRect(9 * side, 4 * side, 3 * side, 4 * side), QColor(255, 200, 200));
         painter.setPen(Qt::black);
         for (const Piece& piece : m_pieces) {
-            if (bounds(piece.centre).intersects(area)) {
-                painter.setBrush(piece.colour);
-                painter.drawEllipse(piece.centre, radius, radius);
-            }
+            painter.setBrush(piece.colour);
+            painter.drawEllipse(piece.centre, radius, radius);
         }
     }
 

@@ -100,21 +100,25 @@ Disc::Disc(const Shape& shape) : m_shape(shape) {
 
 QRect Disc::paint(QImage& image, int originX, int originY, const CircleStyle& style) const {
     const auto line = rowsOf(image);
+    const int width = image.width();
     // Columns relative to the origin, clipped to the image.
-    const auto column = [&](int u) { return std::clamp(originX + u, 0, image.width()); };
-    QRect painted;
-    for (const Row& row : m_rows) {
-        const int y = originY - m_reach + static_cast<int>(&row - m_rows.data());
-        if (y < 0 || y >= image.height() || column(row.first) == column(row.end)) {
-            continue;
-        }
+    const auto column = [originX, width](int u) { return std::clamp(originX + u, 0, width); };
+    const int firstRow = std::max(0, originY - m_reach);
+    const int endRow = std::min(image.height(), originY + m_reach + 1);
+    // The rows at the centre reach farthest.
+    const Row widest = m_rows.empty() ? Row{} : m_rows[static_cast<std::size_t>(m_reach)];
+    if (firstRow >= endRow || column(widest.first) >= column(widest.end)) {
+        return {};
+    }
+    for (int y = firstRow; y < endRow; ++y) {
+        const Row& row = m_rows[static_cast<std::size_t>(y - originY + m_reach)];
         fillPixels(line(y) + column(row.first), line(y) + column(row.insideFirst), style.outline);
         if (style.filled) {
             fillPixels(line(y) + column(row.insideFirst), line(y) + column(row.insideEnd),
                        style.fill);
         }
         fillPixels(line(y) + column(row.insideEnd), line(y) + column(row.end), style.outline);
-        painted |= QRect(column(row.first), y, column(row.end) - column(row.first), 1);
     }
-    return painted;
+    return QRect(QPoint(column(widest.first), firstRow),
+                 QPoint(column(widest.end) - 1, endRow - 1));
 }

@@ -57,11 +57,13 @@ QRect Surface::takeChangedArea() {
 }
 
 void Surface::clear() {
-    // Only what the shapes painted differs from the background.
+    // Only what the shapes painted differs from the background, all within their bounds.
+    QRect painted;
     for (const Shape& shape : m_shapes) {
-        paintBox(m_image, shape.painted.left(), shape.painted.top(), shape.painted.right() + 1,
-                 shape.painted.bottom() + 1, colours::background);
+        painted |= shape.painted;
     }
+    paintBox(m_image, painted.left(), painted.top(), painted.right() + 1, painted.bottom() + 1,
+             colours::background);
     m_shapes.clear();
 }
 

@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("draughtsboard"));
+    // Names the menu entry, so that a Wayland desktop shows the window with its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("invalid.draughtsboard.draughtsboard"));
 
     Program program(positionFileLocation());
     program.window.show();

@@ -6,8 +6,9 @@
 #include "persistence/position_text.h"
 #include "persistence/saved_position.h"
 #include "persistence/visible_text.h"
+#include "platform/atomic_write.h"
 #include "platform/errors.h"
-#include "platform/file_access.h"
+#include "platform/file_reading.h"
 #include "platform/position_file_location.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "persistence/number_reader.h"
 #include "persistence/visible_text.h"
 #include "platform/errors.h"
-#include "platform/file_access.h"
+#include "platform/file_reading.h"
 #include "platform/int16.h"
 
 namespace {

@@ -27,5 +27,5 @@ struct SavedPosition {
 // Reads the header, both trays and pieceCount piece lines; whatever follows is never read.
 // Throws PositionFileError, failure followed by the line and the value, at the first field that
 // is missing, not a number, out of range, or would leave the board unusable, or when the
-// numbers go on beyond largestPositionFile bytes (platform/file_access.h).
+// numbers go on beyond largestPositionFile bytes (platform/file_reading.h).
 SavedPosition readSavedPosition(QIODevice& file, int pieceCount, const std::string& failure);

@@ -7,7 +7,7 @@
 #include "persistence/number_reader.h"
 #include "persistence/saved_position.h"
 #include "platform/errors.h"
-#include "platform/file_access.h"
+#include "platform/file_reading.h"
 
 namespace {
 std::vector<Field> allFields(QByteArray bytes) {

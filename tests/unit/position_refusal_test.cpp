@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/errors.h"
-#include "platform/file_access.h"
+#include "platform/file_reading.h"
 #include "support/board_fixture.h"
 
 namespace {

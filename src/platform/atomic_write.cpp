@@ -1,4 +1,4 @@
-#include "platform/file_access.h"
+#include "platform/atomic_write.h"
 
 #include "platform/errors.h"
 
@@ -12,28 +12,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
-#else
-#include <QFileInfo>
-#include <QSaveFile>
-#endif
 
-#ifdef Q_OS_UNIX
+#include "platform/file_type.h"
+
 namespace {
-std::string reasonFor(int error) {
-    return std::strerror(error);
-}
-
-std::string notRegular(mode_t mode) {
-    const char* kind = S_ISDIR(mode)                    ? "a folder"
-                       : S_ISFIFO(mode)                 ? "a named pipe"
-                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
-                       : S_ISSOCK(mode)                 ? "a socket"
-                                                        : "something else";
-    return std::string("it is ") + kind + ", not a regular file";
-}
-
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
@@ -171,35 +154,6 @@ void removeLeftoverTemporaries(const QByteArray& path) {
 }
 }  // namespace
 
-std::unique_ptr<QFile> openPositionFileForReading(const QByteArray& path,
-                                                  const std::string& failure) {
-    // Non-blocking, so that a named pipe cannot hang the open; the type and size are checked on
-    // the open descriptor itself, so nothing can be swapped in between.
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0) {
-        throw PositionFileError(failure, errno == ENOENT
-                                             ? std::string("there is no such file")
-                                             : "it cannot be opened: " + reasonFor(errno));
-    }
-    // The file owns the descriptor from here on and closes it however this ends.
-    auto file = std::make_unique<QFile>();
-    if (!file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        throw PositionFileError(failure, "it cannot be read: " + file->errorString().toStdString());
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
-        throw PositionFileError(failure, "it cannot be examined: " + reasonFor(errno));
-    }
-    if (!S_ISREG(status.st_mode)) {
-        throw PositionFileError(failure, notRegular(status.st_mode));
-    }
-    if (status.st_size > largestPositionFile) {
-        throw PositionFileError(failure, tooLargeForAPositionFile);
-    }
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    return file;
-}
-
 void writeFileAtomically(const QByteArray& path, const QByteArray& bytes,
                          const std::string& failure) {
     createFolder(folderOf(path), failure);
@@ -224,23 +178,8 @@ void writeFileAtomically(const QByteArray& path, const QByteArray& bytes,
 }
 
 #else
-
-std::unique_ptr<QFile> openPositionFileForReading(const QByteArray& path,
-                                                  const std::string& failure) {
-    const QFileInfo info(QFile::decodeName(path));
-    if (!info.isFile()) {
-        throw PositionFileError(
-            failure, info.exists() ? "it is not a regular file" : "there is no such file");
-    }
-    if (info.size() > largestPositionFile) {
-        throw PositionFileError(failure, tooLargeForAPositionFile);
-    }
-    auto file = std::make_unique<QFile>(info.filePath());
-    if (!file->open(QIODevice::ReadOnly)) {
-        throw PositionFileError(failure, "it cannot be read: " + file->errorString().toStdString());
-    }
-    return file;
-}
+#include <QFileInfo>
+#include <QSaveFile>
 
 void writeFileAtomically(const QByteArray& path, const QByteArray& bytes,
                          const std::string& failure) {

@@ -25,10 +25,7 @@ struct CircleStyle {
 class Disc {
 public:
     struct Shape {
-        double fractionX = 0;
-        double fractionY = 0;
-        double radius = 0;
-        double lineWidth = 0;
+        double fractionX = 0, fractionY = 0, radius = 0, lineWidth = 0;
         bool operator==(const Shape&) const = default;
     };
 

@@ -57,8 +57,7 @@ QRect Surface::takeChangedArea() {
 }
 
 void Surface::clear() {
-    // Only what the shapes painted differs from the background, all within their bounds.
-    QRect painted;
+    QRect painted;  // only what the shapes painted differs from the background
     for (const Shape& shape : m_shapes) {
         painted |= shape.painted;
     }
@@ -78,15 +77,14 @@ void Surface::paint(Shape& shape) {
     const double radius = shape.x2 * m_ratio;
     // The outline is one logical pixel wide. Centres beyond an int are far off the image.
     shape.painted = {};
-    if (!(std::abs(x) < 1e9 && std::abs(y) < 1e9)) {
-        return;
+    if (std::abs(x) < 1e9 && std::abs(y) < 1e9) {
+        const Disc::Shape disc{x - std::floor(x), y - std::floor(y), radius, m_ratio};
+        if (m_disc.shape() != disc) {
+            m_disc = Disc(disc);
+        }
+        shape.painted = m_disc.paint(m_image, static_cast<int>(std::floor(x)),
+                                     static_cast<int>(std::floor(y)), shape.colours);
     }
-    const Disc::Shape disc{x - std::floor(x), y - std::floor(y), radius, m_ratio};
-    if (!(m_disc.shape() == disc)) {
-        m_disc = Disc(disc);
-    }
-    shape.painted = m_disc.paint(m_image, static_cast<int>(std::floor(x)),
-                                 static_cast<int>(std::floor(y)), shape.colours);
 }
 
 void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("draughtsboard"));
     // Names the menu entry, so that a Wayland desktop shows the window with its name and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("invalid.draughtsboard.draughtsboard"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(APP_ID));
 
     Program program(positionFileLocation());
     program.window.show();

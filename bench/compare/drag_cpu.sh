@@ -21,7 +21,7 @@ turn_moves=50
 turns=$(($2 / turn_moves))
 moves=$((turns * turn_moves))
 shift 3
-specs=("$@")
+programs=("$@")
 
 # The CPU time used so far by a process's threads, in nanoseconds. It is what utime + stime in
 # /proc/PID/stat count, without their rounding to whole clock ticks (10 ms, here far more than
@@ -80,19 +80,19 @@ names=() titles=() pids=() windows=() menu_heights=() lefts=() tops=() program_n
 # Starts every program and places its window in its own quarter of the screen.
 start_all() {
     local i name title program argument
-    for i in "${!specs[@]}"; do
-        IFS=: read -r name title program argument <<<"${specs[i]}"
+    for i in "${!programs[@]}"; do
+        IFS=: read -r name title program argument <<<"${programs[i]}"
         "$program" ${argument:+"$argument"} &
         pids[i]=$!
         names[i]=$name titles[i]=$title program_ns[i]=0 xserver_ns[i]=0
     done
     # The windows open over one another; the X server shows what lies under one only once
     # every other has moved away.
-    for i in "${!specs[@]}"; do
+    for i in "${!programs[@]}"; do
         windows[i]=$(xdotool search --sync --onlyvisible --name "^${titles[i]}\$")
         xdotool windowmove --sync "${windows[i]}" $((i % 2 * 640)) $((i / 2 % 2 * 512))
     done
-    for i in "${!specs[@]}"; do
+    for i in "${!programs[@]}"; do
         menu_heights[i]=$(board_top "${windows[i]}")
         local X Y
         eval "$(xdotool getwindowgeometry --shell "${windows[i]}")"
@@ -136,7 +136,7 @@ for ((r = 0; r < rounds; r++)); do
     echo "drag round $((r + 1)) of $rounds" >&2
     xdotool_alone
     start_all
-    count=${#specs[@]}
+    count=${#programs[@]}
     for ((t = 0; t < turns; t++)); do
         for ((k = 0; k < count; k++)); do
             i=$(((k + r) % count))
@@ -153,7 +153,7 @@ for ((r = 0; r < rounds; r++)); do
             fi
         done
     done
-    for i in "${!specs[@]}"; do
+    for i in "${!programs[@]}"; do
         echo "${names[i]} program_us $(per_move_us "${program_ns[i]}")"
         echo "${names[i]} xserver_us $(per_move_us "${xserver_ns[i]}")"
     done

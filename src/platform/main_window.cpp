@@ -16,6 +16,17 @@ MainWindow::MainWindow()
     setCentralWidget(m_canvas);
 }
 
+template <typename Handler>
+void MainWindow::dispatch(const Handler& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        // The handler stops where it failed; the program goes on with what it had done.
+        reportError(QString::fromStdString(error.what()));
+    }
+    m_canvas->update(m_surface.takeChangedArea());
+}
+
 void MainWindow::define(const WindowDefinition& definition) {
     setWindowTitle(definition.title);
     for (const WindowDefinition::Menu& item : definition.menus) {
@@ -49,16 +60,6 @@ bool MainWindow::event(QEvent* event) {
         m_canvas->update();
     }
     return QMainWindow::event(event);
-}
-
-void MainWindow::dispatch(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        // The handler stops where it failed; the program goes on with what it had done.
-        reportError(QString::fromStdString(error.what()));
-    }
-    m_canvas->update(m_surface.takeChangedArea());
 }
 
 void MainWindow::reportError(const QString& message) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
 
 #include "platform/beep.h"
 #include "platform/form_host.h"
@@ -31,7 +30,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void dispatch(const std::function<void()>& handler);
+    template <typename Handler>
+    void dispatch(const Handler& handler);
     void reportError(const QString& message);
 
     Surface m_surface;

@@ -4,7 +4,7 @@
 
 #include "board/form1_window.h"
 
-Program::Program(std::optional<QByteArray> positionFile) : fileMenu(form, std::move(positionFile)) {
+Program::Program(PositionFileLocation positionFile) : fileMenu(form, std::move(positionFile)) {
     window.define(
         form1Window(form, {.save = std::bind_front(&PositionCommands::SaveClick, &fileMenu),
                            .load = std::bind_front(&PositionCommands::LoadClick, &fileMenu),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QIODevice>
+#include <QByteArray>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -24,8 +24,13 @@ struct SavedPosition {
     std::vector<Piece> pieces;
 };
 
-// Reads the header, both trays and pieceCount piece lines; whatever follows is never read.
-// Throws PositionFileError, failure followed by the line and the value, at the first field that
-// is missing, not a number, out of range, or would leave the board unusable, or when the
-// numbers go on beyond largestPositionFile bytes (platform/file_reading.h).
-SavedPosition readSavedPosition(QIODevice& file, int pieceCount, const std::string& failure);
+// A position file is under 1 KiB. A larger file than this is refused unread, so that any file is
+// answered at once whatever its size.
+inline constexpr qint64 largestPositionFile = 64 * 1024;
+
+// Reads the header, both trays and pieceCount piece lines from a position file's bytes;
+// whatever follows is never looked at. Throws PositionFileError, failure followed by the line
+// and the value, at the first field that is missing, not a number, out of range, or would leave
+// the board unusable.
+SavedPosition readSavedPosition(const QByteArray& bytes, int pieceCount,
+                                const std::string& failure);

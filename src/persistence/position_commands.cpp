@@ -24,15 +24,6 @@ const QString& positionFilePath(const PositionFileLocation& location, const char
 std::string shown(const QString& path) {
     return visiblePath(QDir::toNativeSeparators(path).toUtf8());
 }
-
-void storeTray(TrayGrid& tray, const SavedPosition::TrayMarks& marks) {
-    std::size_t cell = 0;
-    for (int row = TrayGrid::firstRow; row <= TrayGrid::lastRow; ++row) {
-        for (int column = TrayGrid::firstColumn; column <= TrayGrid::lastColumn; ++column) {
-            tray(row, column) = marks[cell++];
-        }
-    }
-}
 }  // namespace
 
 void PositionCommands::SaveClick() {
@@ -59,15 +50,17 @@ void PositionCommands::LoadClick() {
     if (!bytes) {
         throw PositionFileError(failure, "it is too large to be a position file");
     }
-    const SavedPosition saved =
-        readSavedPosition(*bytes, static_cast<int>(m_form.Pieces.size()), failure);
+    const SavedPosition saved = readSavedPosition(*bytes, m_form.pieceCount(), failure);
 
     m_form.CellSize = saved.CellSize;
     m_form.CellSizeI = saved.CellSizeI;
     m_form.PieceRadius = saved.PieceRadius;
-    storeTray(m_form.Tray1, saved.Tray1);
-    storeTray(m_form.Tray2, saved.Tray2);
-    for (int position = 1; position <= static_cast<int>(m_form.Pieces.size()); ++position) {
+    // Row 0 and column 0 of the trays are no cells and keep what they hold.
+    for (const TrayCell cell : TrayGrid::cells) {
+        m_form.Tray1(cell) = saved.Tray1(cell);
+        m_form.Tray2(cell) = saved.Tray2(cell);
+    }
+    for (int position = 1; position <= m_form.pieceCount(); ++position) {
         const SavedPosition::Piece& line = saved.pieces[static_cast<std::size_t>(position - 1)];
         VIDEVER& piece = m_form.pieceAt(position);
         piece.setX(line.X);

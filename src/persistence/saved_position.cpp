@@ -65,11 +65,11 @@ private:
     const Field* m_last = nullptr;
 };
 
-void readTray(FieldReader& fields, SavedPosition::TrayMarks& marks, const std::string& colour) {
-    for (std::size_t cell = 0; cell < marks.size(); ++cell) {
-        marks[cell] =
-            fields.int16("the mark of " + colour + " tray cell (" + std::to_string(cell / 3 + 1) +
-                         ", " + std::to_string(cell % 3 + 1) + ")");
+void readTray(FieldReader& fields, TrayGrid& tray, const std::string& colour) {
+    for (const TrayCell cell : TrayGrid::cells) {
+        tray(cell) =
+            fields.int16("the mark of " + colour + " tray cell (" + std::to_string(cell.row) +
+                         ", " + std::to_string(cell.column) + ")");
     }
 }
 }  // namespace

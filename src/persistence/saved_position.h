@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "board/tray_grid.h"
 
 // Everything a position file holds, read and converted in full before any of it is used.
 struct SavedPosition {
@@ -13,14 +14,12 @@ struct SavedPosition {
         std::int16_t Y = 0;
         std::int16_t SH_TYPE = 0;
     };
-    // Tray marks in file order: cells (1, 1), (1, 2), (1, 3), (2, 1) ... (4, 3).
-    using TrayMarks = std::array<std::int16_t, 12>;
-
     double CellSize = 0;
     std::int16_t CellSizeI = 0;
     std::int16_t PieceRadius = 0;
-    TrayMarks Tray1{};
-    TrayMarks Tray2{};
+    // Only the cells in use are read.
+    TrayGrid Tray1;
+    TrayGrid Tray2;
     std::vector<Piece> pieces;
 };
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "program.h"
 
 namespace {

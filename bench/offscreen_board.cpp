@@ -7,7 +7,7 @@
 #include "board/geometry.h"
 
 OffscreenBoard::OffscreenBoard(int side)
-    : fileMenu(form, QFile::encodeName(folder.filePath(QStringLiteral("Videver.txt")))) {
+    : fileMenu(form, {folder.filePath(QStringLiteral("Videver.txt"))}) {
     form.onLoad();
     switch (side) {
         case 20:

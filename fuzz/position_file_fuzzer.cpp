@@ -18,8 +18,8 @@
 #include "interaction/mouse_handlers.h"
 #include "offscreen/offscreen_host.h"
 #include "persistence/position_commands.h"
+#include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
-#include "platform/errors.h"
 #include "platform/surface.h"
 
 namespace {
@@ -53,7 +53,7 @@ struct Board {
     OffscreenHost host{surface, screen};
     Form1 form{surface, host};
     MouseHandlers mouse{form, host};
-    PositionCommands fileMenu{form, QFile::encodeName(positionFile())};
+    PositionCommands fileMenu{form, {positionFile()}};
     Board() { form.onLoad(); }
 };
 

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <optional>
-
 #include "board/form1.h"
 #include "interaction/mouse_handlers.h"
 #include "persistence/position_commands.h"
@@ -11,7 +8,7 @@
 // The whole program: the board window wired to a real main window, its mouse and its position
 // file, loaded and ready to be shown.
 struct Program {
-    explicit Program(std::optional<QByteArray> positionFile);
+    explicit Program(PositionFileLocation positionFile);
 
     MainWindow window;
     Form1 form{window.surface(), window};

@@ -33,9 +33,10 @@ public:
     std::int16_t DragStartY = 0;
     std::vector<VIDEVER> Pieces;
 
-    // The one way to reach a piece: 1-based position in Pieces.
+    // The one way to reach a piece: 1-based position in Pieces, up to pieceCount().
     VIDEVER& pieceAt(int position);
     const VIDEVER& pieceAt(int position) const;
+    int pieceCount() const;
 
     // Raised once, before the window is first shown.
     void onLoad();

@@ -2,7 +2,8 @@
 
 #include "board/board_sizes.h"
 
-WindowDefinition form1Window(Form1& form, const Form1Handlers& handlers) {
+WindowDefinition form1Window(Form1& form, MouseReceiver& mouse, std::function<void()> save,
+                             std::function<void()> load) {
     const auto command = [&form](void (Form1::*click)()) {
         return [&form, click] { (form.*click)(); };
     };
@@ -13,8 +14,8 @@ WindowDefinition form1Window(Form1& form, const Form1Handlers& handlers) {
         .menus =
             {{QStringLiteral("File"),
               QStringLiteral("File"),
-              {{QStringLiteral("Save"), QStringLiteral("Save"), handlers.save},
-               {QStringLiteral("Load"), QStringLiteral("Load"), handlers.load},
+              {{QStringLiteral("Save"), QStringLiteral("Save"), std::move(save)},
+               {QStringLiteral("Load"), QStringLiteral("Load"), std::move(load)},
                {QStringLiteral("Kng"), QStringLiteral("New Game"), command(&Form1::KngClick)},
                {QStringLiteral("Exit"), QStringLiteral("Exit"), command(&Form1::ExitClick)}}},
              {QStringLiteral("Size"),
@@ -23,8 +24,6 @@ WindowDefinition form1Window(Form1& form, const Form1Handlers& handlers) {
                {QStringLiteral("Large"), QStringLiteral("Large"), command(&Form1::LargeClick)},
                {QStringLiteral("Small"), QStringLiteral("Small"), command(&Form1::SmallClick)}}}},
         .load = command(&Form1::onLoad),
-        .mouseDown = handlers.mouseDown,
-        .mouseMove = handlers.mouseMove,
-        .mouseUp = handlers.mouseUp,
+        .mouse = &mouse,
     };
 }

@@ -1,5 +1,8 @@
 #include "board/size_limits.h"
 
+#include <cmath>
+#include <limits>
+
 #include "board/geometry.h"
 #include "platform/int16.h"
 
@@ -11,4 +14,9 @@ bool sizesFitSixteenBits(double cellSize, std::int16_t cellSizeI) {
     // else is real-valued, and the window is held to the screen whatever size it asks for.
     return fitsInt16(geometry::boardSquares * static_cast<double>(cellSizeI)) &&
            fitsInt16(geometry::gridCentre(cellSize, geometry::trayLastColumn));
+}
+
+bool squaresLargeEnoughToDivideBy(double cellSize) {
+    const double largestCoordinate = -static_cast<double>(std::numeric_limits<std::int16_t>::min());
+    return std::isfinite((largestCoordinate + cellSize / 2 + 1) / cellSize);
 }

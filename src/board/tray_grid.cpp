@@ -22,13 +22,3 @@ std::int16_t TrayGrid::operator()(int row, int column) const {
     checkIndex(row, column);
     return m_marks[row][column];
 }
-
-int TrayGrid::markedCells() const {
-    int count = 0;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            count += m_marks[row][column] != 0 ? 1 : 0;
-        }
-    }
-    return count;
-}

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "board/form1.h"
+#include "platform/mouse_receiver.h"
 
 class FormHost;
 
@@ -11,16 +12,23 @@ class FormHost;
 // a move drags it, and the release settles it on the square under the pointer: accepted,
 // refused with a beep and put back, or filed into its colour's tray. Each event takes the button
 // and modifier state and the pointer in client pixels.
-class MouseHandlers {
+class MouseHandlers : public MouseReceiver {
 public:
     MouseHandlers(Form1& form, FormHost& host) : m_form(form), m_host(host) {}
 
-    void mouseDown(int button, int shift, float x, float y);
-    void mouseMove(int button, int shift, float x, float y);
-    void mouseUp(int button, int shift, float x, float y);
+    void mouseDown(int button, int shift, float x, float y) override;
+    void mouseMove(int button, int shift, float x, float y) override;
+    void mouseUp(int button, int shift, float x, float y) override;
 
 private:
+    // The tray a piece is filed into, and its rows' offset on the window's grid.
+    struct PieceTray {
+        TrayGrid& grid;
+        int rowOffset;
+    };
+
     std::optional<int> movingPiece() const;
+    PieceTray trayOf(const VIDEVER& piece);
     void ReturnPiece(std::int16_t index);
     std::optional<TrayCell> FreeSlot1() const;
     std::optional<TrayCell> FreeSlot2() const;

@@ -1,57 +1,66 @@
 #include "persistence/position_commands.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include "board/form1.h"
+#include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
 #include "persistence/saved_position.h"
 #include "persistence/visible_text.h"
-#include "platform/atomic_write.h"
-#include "platform/errors.h"
-#include "platform/file_reading.h"
-#include "platform/position_file_location.h"
+#include "platform/files.h"
 
 namespace {
 // The path of the position file, or the message that there is none; failed names what could
 // not be done, for the one sentence a failure shows.
-const QByteArray& positionFilePath(const std::optional<QByteArray>& path, const char* failed) {
-    if (!path) {
+const QString& positionFilePath(const PositionFileLocation& location, const char* failed) {
+    if (location.path.isEmpty()) {
         throw PositionFileError(std::string("The position could not be ") + failed,
-                                noPositionFileLocation);
+                                location.missing);
     }
-    return *path;
+    return location.path;
 }
 
-void storeTray(TrayGrid& tray, const SavedPosition::TrayMarks& marks) {
-    std::size_t cell = 0;
-    for (int row = TrayGrid::firstRow; row <= TrayGrid::lastRow; ++row) {
-        for (int column = TrayGrid::firstColumn; column <= TrayGrid::lastColumn; ++column) {
-            tray(row, column) = marks[cell++];
-        }
-    }
+std::string shown(const QString& path) {
+    return visiblePath(QDir::toNativeSeparators(path).toUtf8());
 }
 }  // namespace
 
 void PositionCommands::SaveClick() {
-    const QByteArray& path = positionFilePath(m_path, "saved");
-    writeFileAtomically(path, positionText(m_form),
-                        "The position could not be saved to " + visiblePath(path));
+    const QString& path = positionFilePath(m_location, "saved");
+    try {
+        replaceRegularFile(path, positionText(m_form));
+    } catch (const FileError& error) {
+        throw PositionFileError("The position could not be saved to " + shown(path), error.what());
+    }
 }
 
 void PositionCommands::LoadClick() {
-    const QByteArray& path = positionFilePath(m_path, "loaded");
-    const std::string failure = "The position could not be loaded from " + visiblePath(path);
+    const QString& path = positionFilePath(m_location, "loaded");
+    const QString& source =
+        m_location.fallback.isEmpty() || QFileInfo::exists(path) ? path : m_location.fallback;
+    const std::string failure = "The position could not be loaded from " + shown(source);
     // All or nothing: every value is read and checked before anything changes.
-    const std::unique_ptr<QFile> file = openPositionFileForReading(path, failure);
-    const SavedPosition saved =
-        readSavedPosition(*file, static_cast<int>(m_form.Pieces.size()), failure);
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = readRegularFile(source, largestPositionFile);
+    } catch (const FileError& error) {
+        throw PositionFileError(failure, error.what());
+    }
+    if (!bytes) {
+        throw PositionFileError(failure, "it is too large to be a position file");
+    }
+    const SavedPosition saved = readSavedPosition(*bytes, m_form.pieceCount(), failure);
 
     m_form.CellSize = saved.CellSize;
     m_form.CellSizeI = saved.CellSizeI;
     m_form.PieceRadius = saved.PieceRadius;
-    storeTray(m_form.Tray1, saved.Tray1);
-    storeTray(m_form.Tray2, saved.Tray2);
-    for (int position = 1; position <= static_cast<int>(m_form.Pieces.size()); ++position) {
+    // Row 0 and column 0 of the trays are no cells and keep what they hold.
+    for (const TrayCell cell : TrayGrid::cells) {
+        m_form.Tray1(cell) = saved.Tray1(cell);
+        m_form.Tray2(cell) = saved.Tray2(cell);
+    }
+    for (int position = 1; position <= m_form.pieceCount(); ++position) {
         const SavedPosition::Piece& line = saved.pieces[static_cast<std::size_t>(position - 1)];
         VIDEVER& piece = m_form.pieceAt(position);
         piece.setX(line.X);

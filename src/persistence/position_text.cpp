@@ -7,11 +7,11 @@ namespace {
 constexpr char lineEnd[] = "\r\n";
 
 void appendTray(QByteArray& text, const TrayGrid& tray) {
-    for (int row = TrayGrid::firstRow; row <= TrayGrid::lastRow; ++row) {
-        for (int column = TrayGrid::firstColumn; column <= TrayGrid::lastColumn; ++column) {
-            text += numberField(tray(row, column));
+    for (const TrayCell cell : TrayGrid::cells) {
+        text += numberField(tray(cell));
+        if (cell.column == TrayGrid::lastColumn) {
+            text += lineEnd;
         }
-        text += lineEnd;
     }
 }
 }  // namespace
@@ -22,7 +22,7 @@ QByteArray positionText(const Form1& form) {
             numberField(form.PieceRadius) + lineEnd;
     appendTray(text, form.Tray1);
     appendTray(text, form.Tray2);
-    for (int position = 1; position <= static_cast<int>(form.Pieces.size()); ++position) {
+    for (int position = 1; position <= form.pieceCount(); ++position) {
         const VIDEVER& piece = form.pieceAt(position);
         text += numberField(piece.X()) + numberField(piece.Y()) + numberField(piece.SH_TYPE()) +
                 lineEnd;

@@ -5,9 +5,8 @@
 
 #include "board/size_limits.h"
 #include "persistence/number_reader.h"
+#include "persistence/position_file_error.h"
 #include "persistence/visible_text.h"
-#include "platform/errors.h"
-#include "platform/file_reading.h"
 #include "platform/int16.h"
 
 namespace {
@@ -20,18 +19,15 @@ std::string quoted(const QByteArray& text) {
 // Reads fields in order and names the first one that is wrong.
 class FieldReader {
 public:
-    FieldReader(QIODevice& file, const std::string& failure)
-        : m_numbers(file, largestPositionFile), m_failure(failure) {}
+    FieldReader(const QByteArray& bytes, const std::string& failure)
+        : m_split(splitFields(bytes)), m_failure(failure) {}
 
     double number(const std::string& name) {
-        m_last = m_numbers.next();
-        if (m_numbers.pastLimit()) {
-            throw PositionFileError(m_failure, tooLargeForAPositionFile);
+        if (m_next == m_split.fields.size()) {
+            fail(m_split.lastLine, "the file ends before " + name);
         }
-        if (!m_last) {
-            fail(m_numbers.line(), "the file ends before " + name);
-        }
-        const std::optional<double> value = m_last->cut ? std::nullopt : parseNumber(m_last->text);
+        m_last = &m_split.fields[m_next++];
+        const std::optional<double> value = parseNumber(m_last->text);
         if (!value) {
             fail(m_last->line, name + " " + quoted(m_last->text) + " is not a number");
         }
@@ -63,27 +59,35 @@ private:
         throw PositionFileError(m_failure, "line " + std::to_string(line) + ": " + problem);
     }
 
-    NumberReader m_numbers;
+    const Fields m_split;
     const std::string& m_failure;
-    std::optional<Field> m_last;
+    std::size_t m_next = 0;
+    const Field* m_last = nullptr;
 };
 
-void readTray(FieldReader& fields, SavedPosition::TrayMarks& marks, const std::string& colour) {
-    for (std::size_t cell = 0; cell < marks.size(); ++cell) {
-        marks[cell] =
-            fields.int16("the mark of " + colour + " tray cell (" + std::to_string(cell / 3 + 1) +
-                         ", " + std::to_string(cell % 3 + 1) + ")");
+void readTray(FieldReader& fields, TrayGrid& tray, const std::string& colour) {
+    for (const TrayCell cell : TrayGrid::cells) {
+        tray(cell) =
+            fields.int16("the mark of " + colour + " tray cell (" + std::to_string(cell.row) +
+                         ", " + std::to_string(cell.column) + ")");
     }
 }
 }  // namespace
 
-SavedPosition readSavedPosition(QIODevice& file, int pieceCount, const std::string& failure) {
-    FieldReader fields(file, failure);
+SavedPosition readSavedPosition(const QByteArray& bytes, int pieceCount,
+                                const std::string& failure) {
+    FieldReader fields(bytes, failure);
     SavedPosition position;
 
     position.CellSize = fields.number("the square size");
-    if (!(position.CellSize > 0) || !std::isfinite(position.CellSize)) {
+    if (!(position.CellSize > 0)) {
         fields.complain("the square size", "is not a positive number");
+    }
+    if (std::isinf(position.CellSize)) {
+        fields.complain("the square size", "is too large to draw the board");
+    }
+    if (!squaresLargeEnoughToDivideBy(position.CellSize)) {
+        fields.complain("the square size", "is too small to play on");
     }
     const std::string cellSizeText = fields.lastText();
     position.CellSizeI = fields.int16("the whole-pixel square size");

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/colours.h"
+#include "pieces/piece_colours.h"
 #include "platform/int16.h"
 #include "platform/surface.h"
 

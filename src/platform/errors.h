@@ -21,12 +21,3 @@ class IndexError : public ProgramError {
 public:
     using ProgramError::ProgramError;
 };
-
-// Saving or loading the position file failed. The message is one sentence that names the file
-// once: what could not be done, then why ("The position could not be loaded from
-// /home/ann/.local/share/draughtsboard/Videver.txt: there is no such file.").
-class PositionFileError : public ProgramError {
-public:
-    PositionFileError(const std::string& failure, const std::string& reason)
-        : ProgramError(failure + ": " + reason + ".") {}
-};

@@ -1,7 +1,7 @@
 #include "platform/int16.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -15,9 +15,11 @@ bool fitsInt16(double value) {
 
 std::int16_t toInt16(double value) {
     if (!fitsInt16(value)) {
+        // Written the same in every locale.
         char shown[32];
-        std::snprintf(shown, sizeof shown, "%.10g", value);
-        throw OverflowError(std::string("The number ") + shown +
+        const auto end =
+            std::to_chars(shown, shown + sizeof shown, value, std::chars_format::general, 10).ptr;
+        throw OverflowError("The number " + std::string(shown, end) +
                             " is outside the range -32768 to 32767.");
     }
     return static_cast<std::int16_t>(roundHalfEven(value));

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <cstdio>
+#include <utility>
 
 #include "platform/canvas.h"
 #include "platform/window_geometry.h"
@@ -40,15 +41,18 @@ void MainWindow::define(const WindowDefinition& definition) {
                     [this, run = command.run] { dispatch(run); });
         }
     }
-    const auto forward = [this](Canvas::MouseSignal signal,
-                                WindowDefinition::MouseHandler handler) {
-        connect(m_canvas, signal, this, [this, handler](int button, int shift, float x, float y) {
-            dispatch([&] { handler(button, shift, x, y); });
-        });
-    };
-    forward(&Canvas::pressed, definition.mouseDown);
-    forward(&Canvas::moved, definition.mouseMove);
-    forward(&Canvas::released, definition.mouseUp);
+    // Each mouse event goes straight to its handler, through the one dispatch.
+    using Handler = void (MouseReceiver::*)(int button, int shift, float x, float y);
+    const std::pair<Canvas::MouseSignal, Handler> mouseEvents[] = {
+        {&Canvas::pressed, &MouseReceiver::mouseDown},
+        {&Canvas::moved, &MouseReceiver::mouseMove},
+        {&Canvas::released, &MouseReceiver::mouseUp}};
+    for (const auto& [signal, handler] : mouseEvents) {
+        connect(m_canvas, signal, this,
+                [this, mouse = definition.mouse, handler](int button, int shift, float x, float y) {
+                    dispatch([&] { (mouse->*handler)(button, shift, x, y); });
+                });
+    }
     setOuterSize(definition.widthTwips, definition.heightTwips);
     dispatch(definition.load);
 }

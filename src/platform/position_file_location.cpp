@@ -1,25 +1,30 @@
 #include "platform/position_file_location.h"
 
-#include <QtGlobal>
+#include <QStandardPaths>
+#include <QStringDecoder>
 
-namespace {
-bool isAbsolute(const QByteArray& path) {
-    return path.startsWith('/');
-}
-}  // namespace
-
-std::optional<QByteArray> positionFileLocation() {
+PositionFileLocation positionFileLocation() {
 #ifdef Q_OS_WIN
-    return QByteArray("c:\\Videver.txt");
+    // Ordinary users may not create files in the root of drive C.
+    return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                "/draughtsboard/Videver.txt",
+            "c:/Videver.txt",
+            {}};
 #else
-    QByteArray dataFolder = qgetenv("XDG_DATA_HOME");
-    if (!isAbsolute(dataFolder)) {
-        const QByteArray home = qgetenv("HOME");
-        if (!isAbsolute(home)) {
-            return std::nullopt;
-        }
-        dataFolder = home + "/.local/share";
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray folder = dataHome.startsWith('/') ? dataHome : home + "/.local/share";
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString path = utf8.decode(folder + "/draughtsboard/Videver.txt");
+    if (!dataHome.startsWith('/') && !home.startsWith('/')) {
+        return {{},
+                {},
+                "there is no home folder to keep it in (neither HOME nor XDG_DATA_HOME is "
+                "an absolute path)"};
     }
-    return dataFolder + "/draughtsboard/Videver.txt";
+    if (utf8.hasError()) {
+        return {{}, {}, "the name of its folder (from HOME or XDG_DATA_HOME) is not UTF-8 text"};
+    }
+    return {path, {}, {}};
 #endif
 }

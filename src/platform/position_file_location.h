@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QByteArray>
-#include <optional>
+#include <QString>
+#include <string>
 
-// The one fixed place of the position file, as the bytes the system names it by (taken from the
-// environment unchanged, whether or not they are UTF-8): on Linux and other Unix systems
-// $XDG_DATA_HOME/draughtsboard/Videver.txt when XDG_DATA_HOME is an absolute path, otherwise
-// $HOME/.local/share/draughtsboard/Videver.txt when HOME is one. Relative or empty values are
-// ignored, as the XDG rules ask; with neither there is no place, and Save and Load say so.
-// On Windows it is exactly c:\Videver.txt.
-std::optional<QByteArray> positionFileLocation();
+// Where Save and Load keep the position: path, and on Windows a fallback that Load reads when
+// nothing lies at path. Without a place, path is empty and missing says why.
+struct PositionFileLocation {
+    QString path{};
+    QString fallback{};
+    std::string missing{};
+};
 
-// Why there is no place for the position file, as Save and Load tell the user.
-inline constexpr char noPositionFileLocation[] =
-    "there is no home folder to keep it in (neither HOME nor XDG_DATA_HOME is an absolute path)";
+// $XDG_DATA_HOME/draughtsboard/Videver.txt, else $HOME/.local/share/draughtsboard/Videver.txt,
+// ignoring relative or empty values as the XDG rules ask, and refusing a name that is not UTF-8
+// rather than bending it into another folder. On Windows the same in the user's local data
+// folder, falling back to c:\Videver.txt.
+PositionFileLocation positionFileLocation();

@@ -81,7 +81,7 @@ QRect paintBox(QImage& image, double x1, double y1, double x2, double y2, QRgb c
     return QRect(columns.first, rows.first, columns.end - columns.first, rows.end - rows.first);
 }
 
-Disc::Disc(const Shape& shape) : m_shape(shape) {
+Disc::Disc(const Geometry& shape) : m_geometry(shape) {
     const double outer = shape.radius + shape.lineWidth / 2;
     const double inner = shape.radius - shape.lineWidth / 2;
     if (!(outer > 0)) {

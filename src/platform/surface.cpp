@@ -31,7 +31,8 @@ void Surface::paintAgain() {
     m_image.setDevicePixelRatio(m_ratio);
     m_image.fill(colours::background);
     for (Shape& shape : m_shapes) {
-        paint(shape);
+        shape.painted =
+            std::visit([this](const auto& outline) { return paint(outline); }, shape.outline);
     }
     m_everythingChanged = true;
 }
@@ -66,34 +67,36 @@ void Surface::clear() {
     m_shapes.clear();
 }
 
-void Surface::paint(Shape& shape) {
-    if (!shape.isCircle) {
-        shape.painted = paintBox(m_image, shape.x1 * m_ratio, shape.y1 * m_ratio,
-                                 shape.x2 * m_ratio, shape.y2 * m_ratio, shape.colours.outline);
-        return;
-    }
-    const double x = shape.x1 * m_ratio;
-    const double y = shape.y1 * m_ratio;
-    const double radius = shape.x2 * m_ratio;
+QRect Surface::paint(const Box& box) {
+    return paintBox(m_image, box.x1 * m_ratio, box.y1 * m_ratio, box.x2 * m_ratio, box.y2 * m_ratio,
+                    box.colour);
+}
+
+QRect Surface::paint(const Circle& circle) {
+    const double x = circle.centreX * m_ratio;
+    const double y = circle.centreY * m_ratio;
     // The outline is one logical pixel wide. Centres beyond an int are far off the image.
-    shape.painted = {};
-    if (std::abs(x) < 1e9 && std::abs(y) < 1e9) {
-        const Disc::Shape disc{x - std::floor(x), y - std::floor(y), radius, m_ratio};
-        if (m_disc.shape() != disc) {
-            m_disc = Disc(disc);
-        }
-        shape.painted = m_disc.paint(m_image, static_cast<int>(std::floor(x)),
-                                     static_cast<int>(std::floor(y)), shape.colours);
+    if (!(std::abs(x) < 1e9 && std::abs(y) < 1e9)) {
+        return {};
     }
+    const Disc::Geometry disc{x - std::floor(x), y - std::floor(y), circle.radius * m_ratio,
+                              m_ratio};
+    if (m_disc.geometry() != disc) {
+        m_disc = Disc(disc);
+    }
+    return m_disc.paint(m_image, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)),
+                        circle.style);
 }
 
 void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
-    m_shapes.push_back({false, x1, y1, x2, y2, CircleStyle{colour, 0, false}, {}});
-    paint(m_shapes.back());
+    const Box box{x1, y1, x2, y2, colour};
+    m_shapes.push_back({box, paint(box)});
 }
 
 void Surface::circle(double centreX, double centreY, double radius) {
-    const CircleStyle style{colours::foreground, m_fillColor, m_fillStyle == FillStyle::Solid};
-    m_shapes.push_back({true, centreX, centreY, radius, 0, style, {}});
-    paint(m_shapes.back());
+    const Circle circle{centreX,
+                        centreY,
+                        radius,
+                        {colours::foreground, m_fillColor, m_fillStyle == FillStyle::Solid}};
+    m_shapes.push_back({circle, paint(circle)});
 }

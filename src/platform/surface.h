@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QRgb>
 #include <QSize>
+#include <variant>
 #include <vector>
 
 #include "platform/raster.h"
@@ -40,19 +41,27 @@ public:
     void circle(double centreX, double centreY, double radius);
 
 private:
-    // A box (corners x1, y1 and x2, y2; its colour as the outline) or a circle (centre x1, y1
-    // and radius x2), and the device pixels it painted.
-    struct Shape {
-        bool isCircle;
+    struct Box {
         double x1, y1, x2, y2;
-        CircleStyle colours;
+        QRgb colour;
+        bool operator==(const Box&) const = default;
+    };
+    struct Circle {
+        double centreX, centreY, radius;
+        CircleStyle style;
+        bool operator==(const Circle&) const = default;
+    };
+    // A shape painted since the last clear, and the device pixels it painted.
+    struct Shape {
+        std::variant<Box, Circle> outline;
         QRect painted;
         bool operator==(const Shape&) const = default;
     };
 
     // A new image at the current size and ratio, with every shape since the last clear on it.
     void paintAgain();
-    void paint(Shape& shape);
+    QRect paint(const Box& box);
+    QRect paint(const Circle& circle);
 
     QSize m_logicalSize;
     qreal m_ratio;

@@ -4,12 +4,11 @@
 #include <functional>
 #include <vector>
 
+#include "platform/mouse_receiver.h"
+
 // What a program's one window is made of, as the program defines it: the main window builds
 // itself from this and calls back into the program for every event.
 struct WindowDefinition {
-    // A mouse event: the button and modifier-key state, then the pointer in client pixels.
-    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
-
     struct Command {
         QString control;  // the item's object name
         QString caption;
@@ -28,7 +27,6 @@ struct WindowDefinition {
     std::vector<Menu> menus;
     // Raised once, before the window is first shown.
     std::function<void()> load;
-    MouseHandler mouseDown;
-    MouseHandler mouseMove;
-    MouseHandler mouseUp;
+    // Takes every mouse press, move and release on the client area.
+    MouseReceiver* mouse = nullptr;
 };

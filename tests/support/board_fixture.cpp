@@ -15,7 +15,7 @@ BoardTest::BoardTest()
     : positionFile(privateFolder() + "/" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                    "/Videver.txt"),
-      fileMenu(form, QFile::encodeName(positionFile)) {
+      fileMenu(form, {positionFile}) {
     QDir(privateFolder()).mkpath(QFileInfo(positionFile).absolutePath());
     QFile::remove(positionFile);
     form.onLoad();

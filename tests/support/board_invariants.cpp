@@ -1,5 +1,6 @@
 #include "support/board_invariants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <set>
@@ -61,6 +62,11 @@ int markedPieces(const Form1& form) {
         marked += piece.ISMOVING ? 1 : 0;
     }
     return marked;
+}
+
+int markedCells(const TrayGrid& tray) {
+    return static_cast<int>(std::count_if(TrayGrid::cells.begin(), TrayGrid::cells.end(),
+                                          [&tray](TrayCell cell) { return tray(cell) != 0; }));
 }
 
 std::vector<int> trayMarks(const TrayGrid& tray) {

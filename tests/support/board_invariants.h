@@ -22,6 +22,9 @@ int markedPieces(const Form1& form);
 // Every declared entry of a tray grid, rows 0..4 by columns 0..3: a snapshot of its marks.
 std::vector<int> trayMarks(const TrayGrid& tray);
 
+// How many of a tray's cells are marked.
+int markedCells(const TrayGrid& tray);
+
 // Whether nothing has been lost: 24 pieces, none marked, each on the centre of a black board
 // square or of a marked cell of its own colour's tray, no two in one place, each tray's marks
 // counting exactly the pieces lying in it and nothing written outside the cells.

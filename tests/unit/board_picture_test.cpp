@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 
 namespace {
 struct SquareSide {

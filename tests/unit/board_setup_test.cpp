@@ -1,8 +1,9 @@
 #include "support/board_fixture.h"
+#include "support/board_invariants.h"
 
 #include <array>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "platform/errors.h"
 
 namespace {
@@ -28,8 +29,8 @@ TEST_F(BoardSetup, StartsAtTheNormalSizeWithEmptyTraysAndNothingPickedUp) {
     EXPECT_EQ(form.CellSizeI, 40);
     EXPECT_EQ(form.PieceRadius, 15);
     EXPECT_EQ(form.BoardLast, 7);
-    EXPECT_EQ(form.Tray1.markedCells(), 0);
-    EXPECT_EQ(form.Tray2.markedCells(), 0);
+    EXPECT_EQ(markedCells(form.Tray1), 0);
+    EXPECT_EQ(markedCells(form.Tray2), 0);
     EXPECT_EQ(form.DragStartX, 0);
     EXPECT_EQ(form.DragStartY, 0);
     EXPECT_FLOAT_EQ(host.widthTwips(), 7488);

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "program.h"
 
 namespace {
@@ -42,7 +42,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    Program program{QFile::encodeName(folder.path() + "/Videver.txt")};
+    Program program{{folder.path() + "/Videver.txt"}};
     MainWindow& window = program.window;
     Form1& form = program.form;
 };

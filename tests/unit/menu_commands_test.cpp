@@ -1,9 +1,10 @@
 #include "support/board_fixture.h"
+#include "support/board_invariants.h"
 
 #include <ostream>
 #include <string>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "platform/errors.h"
 
 using MenuCommands = BoardTest;
@@ -30,8 +31,8 @@ TEST_F(MenuCommands, NewGameMidGamePutsEveryPieceBackAndEmptiesBothTrays) {
     EXPECT_EQ(form.pieceAt(10).Y(), 150);
     EXPECT_EQ(form.pieceAt(16).X(), 450);
     EXPECT_EQ(form.pieceAt(16).Y(), 330);
-    EXPECT_EQ(form.Tray1.markedCells(), 0);
-    EXPECT_EQ(form.Tray2.markedCells(), 0);
+    EXPECT_EQ(markedCells(form.Tray1), 0);
+    EXPECT_EQ(markedCells(form.Tray2), 0);
     EXPECT_EQ(pixel(570, 30), colours::lightBlue);
     EXPECT_EQ(pixel(30, 150), colours::red);
 
@@ -40,7 +41,7 @@ TEST_F(MenuCommands, NewGameMidGamePutsEveryPieceBackAndEmptiesBothTrays) {
     EXPECT_EQ(form.pieceAt(9).X(), 570);
     EXPECT_EQ(form.pieceAt(9).Y(), 30);
     EXPECT_EQ(form.Tray1(1, 1), 1);
-    EXPECT_EQ(form.Tray1.markedCells(), 1);
+    EXPECT_EQ(markedCells(form.Tray1), 1);
 }
 
 TEST_F(MenuCommands, NewGameDropsAPieceThatWasBeingDragged) {
@@ -111,7 +112,7 @@ TEST_P(SizeCommands, RestartsTheGameAtTheNewSizeAndPaintsItWhole) {
     EXPECT_EQ(form.pieceAt(24).Y(), 7 * s + s / 2);
     EXPECT_EQ(form.pieceAt(24).R(), size.radius);
     EXPECT_EQ(form.pieceAt(9).Y(), 2 * s + s / 2);
-    EXPECT_EQ(form.Tray1.markedCells(), 0);
+    EXPECT_EQ(markedCells(form.Tray1), 0);
 
     EXPECT_FLOAT_EQ(host.widthTwips(), size.widthTwips);
     EXPECT_FLOAT_EQ(host.heightTwips(), size.heightTwips);

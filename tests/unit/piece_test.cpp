@@ -2,8 +2,8 @@
 
 #include <QImage>
 
+#include "board/board_colours.h"
 #include "pieces/videver.h"
-#include "platform/colours.h"
 #include "platform/errors.h"
 #include "platform/surface.h"
 

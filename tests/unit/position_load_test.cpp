@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "support/board_fixture.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/file_reading.h"
+#include "persistence/position_file_error.h"
+#include "persistence/saved_position.h"
 #include "support/board_fixture.h"
 
 namespace {
@@ -173,7 +173,11 @@ const RefusedFile refusedFiles[] = {
     {"NegativeSquareSize", "-60 -60  25 \r\n" + largeLines(2, 33),
      "the square size '-60' is not a positive number"},
     {"InfiniteSquareSize", " 1e999  60  25 \r\n" + largeLines(2, 33),
-     "the square size '1e999' is not a positive number"},
+     "line 1: the square size '1e999' is too large to draw the board"},
+    {"SquareSizeTooSmallToDivideBy", " 1e-307  1  25 \r\n" + largeLines(2, 33),
+     "line 1: the square size '1e-307' is too small to play on"},
+    {"SmallestRealSquareSize", " 5e-324  1  25 \r\n" + largeLines(2, 33),
+     "line 1: the square size '5e-324' is too small to play on"},
     {"NegativeRadius", " 60  60 -1 \r\n" + largeLines(2, 33), "the piece radius '-1' is negative"},
     {"HugeWholePixelSize", " 60  5000  25 \r\n" + largeLines(2, 33),
      "the square sizes '60' and '5000' are too large to draw the board"},
@@ -240,6 +244,12 @@ TEST_F(RefusedLoadTest, NamedPipeAtThePathWithoutWaitingForAWriter) {
     hangUp.join();
 }
 
+TEST_F(RefusedLoadTest, ReadErrorIsNamedAsSuch) {
+    // Reading this process's memory from address 0 fails with an I/O error.
+    ASSERT_TRUE(QFile::link("/proc/self/mem", positionFile));
+    expectRefused("it cannot be read: Input/output error");
+}
+
 TEST_F(RefusedLoadTest, FileBeyondTheSizeCapIsRefusedUnread) {
     // A position padded to exactly the cap loads; one byte more is refused, and so is a sparse
     // file of 4 GiB, without reading it.
@@ -274,6 +284,13 @@ TEST_F(RefusedLoadTest, LargestSizesThatFitLoadAndPlayWithoutOverflow) {
     EXPECT_EQ(form.Tray1(1, 3), 1);
     EXPECT_NO_THROW(form.KngClick());
     EXPECT_EQ(form.pieceAt(24).X(), 30090);  // 1424.5 + 7 * 4095, the tie going to the even side
+
+    // The smallest square sizes that divide safely load and play too.
+    write(" 1e-300  1  15 \r\n" + lines);
+    fileMenu.LoadClick();
+    EXPECT_EQ(form.CellSize, 1e-300);
+    EXPECT_NO_THROW(drag(30, 30, 300, 300));
+    EXPECT_FALSE(form.pieceAt(1).ISMOVING);
 
     for (const char* header :
          {" 2849.35  4095  15 \r\n", " 2850  60  15 \r\n", " 60  4096  15 \r\n"}) {

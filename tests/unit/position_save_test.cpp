@@ -8,13 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <utility>
 
 #include "offscreen/offscreen_host.h"
+#include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
-#include "platform/errors.h"
 #include "platform/position_file_location.h"
 #include "platform/surface.h"
 #include "support/board_fixture.h"
@@ -120,28 +121,54 @@ TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
     EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList{"Kept.txt"});
 }
 
-TEST_F(BoardTest, SaveClearsTheLeftoversOfAnInterruptedSaveAndNothingElse) {
-    // A save writes a temporary file named like Qt's QSaveFile's (the name, a dot and six
-    // letters) and renames it into place; killed in between, it leaves that file behind.
+TEST_F(BoardTest, SaveLeavesEveryOtherFileInTheFolderAlone) {
+    // Names of the form a temporary file of a save could take are the user's all the same.
     const QString folder = QFileInfo(positionFile).absolutePath();
-    for (const char* leftover : {"Videver.txt.GGPxtO", "Videver.txt.abcdef"}) {
-        writeBytes(folder + "/" + leftover, " 40  40 ");
-    }
-    const QStringList unrelated{"Other.txt.GGPxtO", "Videver.txt.GGPxt0", "Videver.txt.GGPxtOO",
-                                "Videver.txt.bak", "xVidever.txt.GGPxtO"};
-    for (const QString& name : unrelated) {
+    const QStringList others{"Videver.txt.GGPxtO", "Videver.txt.backup", "Videver.txt.before",
+                             "Videver.txt.bak", "Other.txt"};
+    for (const QString& name : others) {
         writeBytes(folder + "/" + name, "mine");
     }
-    ASSERT_TRUE(QDir().mkpath(folder + "/Videver.txt.Folder"));
-
+    fileMenu.SaveClick();
     fileMenu.SaveClick();
 
-    QStringList expected = unrelated + QStringList{"Videver.txt", "Videver.txt.Folder"};
+    QStringList expected = others + QStringList{"Videver.txt"};
     expected.sort();
-    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    entries.sort();
-    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              expected);
+    for (const QString& name : others) {
+        EXPECT_EQ(bytesOf(folder + "/" + name), "mine") << name.toStdString();
+    }
     EXPECT_EQ(bytesOf(positionFile), normalStart);
+}
+
+TEST_F(BoardTest, SaveThroughALinkToAFileInTheSameFolderKeepsBoth) {
+    const QString folder = QFileInfo(positionFile).absolutePath();
+    writeBytes(folder + "/Videver.txt.active", "old");
+    ASSERT_TRUE(QFile::link("Videver.txt.active", positionFile));
+    fileMenu.SaveClick();
+    fileMenu.SaveClick();
+    EXPECT_EQ(QFileInfo(positionFile).symLinkTarget(), folder + "/Videver.txt.active");
+    EXPECT_EQ(bytesOf(folder + "/Videver.txt.active"), normalStart);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"Videver.txt", "Videver.txt.active"}));
+}
+
+TEST_F(BoardTest, TwoCopiesSavingInTurnBothSucceedAndTheLastOneWins) {
+    // Another copy of the program is half-way through its save while this one saves.
+    form.LargeClick();
+    QSaveFile other(positionFile);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(" other ");
+    form.NormalClick();
+    fileMenu.SaveClick();
+    EXPECT_EQ(bytesOf(positionFile), normalStart);
+    ASSERT_TRUE(other.commit());
+    EXPECT_EQ(bytesOf(positionFile), " other ");
+    fileMenu.SaveClick();
+    EXPECT_EQ(bytesOf(positionFile), normalStart);
+    EXPECT_EQ(QDir(QFileInfo(positionFile).absolutePath()).entryList(QDir::Files),
+              QStringList{"Videver.txt"});
 }
 
 namespace {
@@ -206,7 +233,25 @@ TEST_F(FailingSaveTest, FolderThatRefusesNewFilesKeepsThePreviousFile) {
         ::close(descriptor);
     });
     form.LargeClick();
-    expectSaveFails("it cannot be written");
+    expectSaveFails("its folder cannot be written to: Operation not permitted");
+    EXPECT_EQ(bytesOf(positionFile), normalStart);
+}
+
+TEST_F(FailingSaveTest, ReadOnlyFileOrFolderIsRefusedNamingWhichOfThem) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the tests run as root, who may write any file and folder";
+    }
+    fileMenu.SaveClick();
+    ASSERT_TRUE(QFile::setPermissions(positionFile, QFile::ReadOwner | QFile::ReadUser));
+    form.LargeClick();
+    expectSaveFails("it cannot be replaced: Permission denied");
+    ASSERT_TRUE(QFile::setPermissions(positionFile, QFile::ReadOwner | QFile::WriteOwner));
+
+    const QString folder = QFileInfo(positionFile).absolutePath();
+    const QFile::Permissions open = QFile::permissions(folder);
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    expectSaveFails("its folder cannot be written to: Permission denied");
+    QFile::setPermissions(folder, open);
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
@@ -289,6 +334,20 @@ protected:
         Board() { form.onLoad(); }
     };
 
+    // Both commands say why there is no place for the file, and go no further.
+    static void expectSaveAndLoadRefused(Board& board, const std::string& reason) {
+        for (const auto& [command, failed] : {std::pair{&PositionCommands::SaveClick, "saved"},
+                                              std::pair{&PositionCommands::LoadClick, "loaded"}}) {
+            try {
+                (board.fileMenu.*command)();
+                ADD_FAILURE() << "the command went ahead";
+            } catch (const PositionFileError& error) {
+                EXPECT_EQ(error.what(),
+                          std::string("The position could not be ") + failed + ": " + reason + ".");
+            }
+        }
+    }
+
     QTemporaryDir scratch;
 
 private:
@@ -303,19 +362,15 @@ private:
 TEST_F(PositionFileLocationTest, AbsoluteXdgDataHomeFirstThenTheHomeFolder) {
     qputenv("HOME", "/home/ann");
     qputenv("XDG_DATA_HOME", "/data/ann");
-    EXPECT_EQ(positionFileLocation(), "/data/ann/draughtsboard/Videver.txt");
+    EXPECT_EQ(positionFileLocation().path, "/data/ann/draughtsboard/Videver.txt");
 
-    const QByteArray fromHome = "/home/ann/.local/share/draughtsboard/Videver.txt";
+    const QString fromHome = "/home/ann/.local/share/draughtsboard/Videver.txt";
     for (const char* ignored : {"data/ann", "", "./data"}) {
         qputenv("XDG_DATA_HOME", ignored);
-        EXPECT_EQ(positionFileLocation(), fromHome) << "XDG_DATA_HOME=" << ignored;
+        EXPECT_EQ(positionFileLocation().path, fromHome) << "XDG_DATA_HOME=" << ignored;
     }
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(positionFileLocation(), fromHome);
-
-    // Bytes that are not UTF-8 stay exactly as they are.
-    qputenv("HOME", "/home/\xe9\xff");
-    EXPECT_EQ(positionFileLocation(), "/home/\xe9\xff/.local/share/draughtsboard/Videver.txt");
+    EXPECT_EQ(positionFileLocation().path, fromHome);
 }
 
 TEST_F(PositionFileLocationTest, WithoutAnAbsoluteHomeSaveAndLoadSaySoAndWriteNothing) {
@@ -333,46 +388,25 @@ TEST_F(PositionFileLocationTest, WithoutAnAbsoluteHomeSaveAndLoadSaySoAndWriteNo
         }
         Board board;
         const QByteArray before = positionText(board.form);
-        for (const auto& [command, failed] : {std::pair{&PositionCommands::SaveClick, "saved"},
-                                              std::pair{&PositionCommands::LoadClick, "loaded"}}) {
-            try {
-                (board.fileMenu.*command)();
-                ADD_FAILURE() << "the command went ahead";
-            } catch (const PositionFileError& error) {
-                EXPECT_EQ(error.what(), std::string("The position could not be ") + failed +
-                                            ": there is no home folder to keep it in (neither "
-                                            "HOME nor XDG_DATA_HOME is an absolute path).");
-            }
-        }
+        expectSaveAndLoadRefused(board,
+                                 "there is no home folder to keep it in (neither HOME nor "
+                                 "XDG_DATA_HOME is an absolute path)");
         EXPECT_EQ(positionText(board.form), before);
     }
     EXPECT_TRUE(
         QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
-TEST_F(PositionFileLocationTest, SaveAndLoadReachAPathThatIsNotUtf8ByItsBytes) {
-    const QByteArray home = QFile::encodeName(scratch.path()) + "/\xe9t\xe9";
-    qputenv("HOME", home);
-    const QByteArray file = home + "/.local/share/draughtsboard/Videver.txt";
-    Board board;
-    board.form.LargeClick();
-    board.fileMenu.SaveClick();
-    struct stat status {};
-    ASSERT_EQ(::stat(file.constData(), &status), 0);
-
-    board.form.NormalClick();
-    board.fileMenu.LoadClick();
-    EXPECT_EQ(board.form.CellSize, 60);
-
-    // Shown in a message, the bytes appear escaped.
-    ASSERT_EQ(::unlink(file.constData()), 0);
-    try {
-        board.fileMenu.LoadClick();
-        ADD_FAILURE() << "Load found the removed file";
-    } catch (const PositionFileError& error) {
-        EXPECT_EQ(
-            error.what(),
-            "The position could not be loaded from " + scratch.path().toStdString() +
-                "/\\xe9t\\xe9/.local/share/draughtsboard/Videver.txt: there is no such file.");
+TEST_F(PositionFileLocationTest, HomeWhoseNameIsNotUtf8IsRefusedAndNothingIsCreated) {
+    const QByteArray scratchBytes = scratch.path().toUtf8();
+    for (const char* variable : {"HOME", "XDG_DATA_HOME"}) {
+        SCOPED_TRACE(variable);
+        qputenv("HOME", scratchBytes + "/home");
+        qputenv(variable, scratchBytes + "/\xe9t\xe9");
+        Board board;
+        expectSaveAndLoadRefused(
+            board, "the name of its folder (from HOME or XDG_DATA_HOME) is not UTF-8 text");
     }
+    EXPECT_TRUE(
+        QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }

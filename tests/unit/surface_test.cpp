@@ -5,7 +5,7 @@
 #include <functional>
 #include <random>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "platform/surface.h"
 #include "support/board_fixture.h"
 

@@ -1,7 +1,7 @@
 #include <QPoint>
 #include <vector>
 
-#include "platform/colours.h"
+#include "board/board_colours.h"
 #include "support/drag_fixture.h"
 
 namespace {

@@ -98,9 +98,9 @@ protected:
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
             const std::string start =
-                "The position could not be loaded from " + positionFile.toStdString() + ": ";
+                "The position could not be loaded from " + shownName() + ": ";
             EXPECT_EQ(message.substr(0, start.size()), start);
-            EXPECT_EQ(message.find(positionFile.toStdString(), start.size()), std::string::npos)
+            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos)
                 << message;
             EXPECT_NE(message.find(reason), std::string::npos) << message;
             EXPECT_TRUE(std::all_of(message.begin(), message.end(), [](char c) {
@@ -213,8 +213,8 @@ TEST_F(RefusedLoadTest, MissingFileIsNamedOnce) {
         fileMenu.LoadClick();
         ADD_FAILURE() << "Load accepted a missing file";
     } catch (const PositionFileError& error) {
-        EXPECT_EQ(error.what(), "The position could not be loaded from " +
-                                    positionFile.toStdString() + ": there is no such file.");
+        EXPECT_EQ(error.what(), "The position could not be loaded from " + shownName() +
+                                    ": there is no such file.");
     }
     expectRefused("there is no such file");
 }

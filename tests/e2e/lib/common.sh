@@ -203,12 +203,14 @@ pixel() {
     screen_pixel $((CLIENT_X + $1)) $((CLIENT_Y + $2))
 }
 
-# The client area starts at the first row where the black top-left square begins.
+# The client area starts at the first row where the black top-left square begins, under the
+# menu bar. A window that is mapped but not painted yet (as Wine's can be) shows black throughout.
 find_client_area() {
     local y
     shot first
-    for ((y = 0; y < 60; y++)); do
-        if [[ $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y))) == "$BLACK" &&
+    for ((y = 1; y < 60; y++)); do
+        if [[ $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y - 1))) != "$BLACK" &&
+            $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y))) == "$BLACK" &&
             $(screen_pixel $((WINDOW_X + 38)) $((WINDOW_Y + y))) == "$BLACK" &&
             $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y + 1))) == "$BLACK" ]]; then
             MENU_HEIGHT=$y CLIENT_X=$WINDOW_X CLIENT_Y=$((WINDOW_Y + y))

@@ -97,11 +97,9 @@ protected:
             ADD_FAILURE() << "Load accepted the file";
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
-            const std::string start =
-                "The position could not be loaded from " + shownName() + ": ";
+            const std::string start = "The position could not be loaded from " + shownName() + ": ";
             EXPECT_EQ(message.substr(0, start.size()), start);
-            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos)
-                << message;
+            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos) << message;
             EXPECT_NE(message.find(reason), std::string::npos) << message;
             EXPECT_TRUE(std::all_of(message.begin(), message.end(), [](char c) {
                 return c >= 0x20 && c < 0x7f;
@@ -225,7 +223,7 @@ TEST_F(RefusedLoadTest, DirectoryAtThePath) {
     EXPECT_TRUE(QFileInfo(positionFile).isDir());
 }
 
-#ifndef Q_OS_WIN  // devices, named pipes and /proc lie in no Windows folder, and links are shortcuts
+#ifndef Q_OS_WIN  // Windows folders hold no devices, pipes or /proc; links are shortcuts
 TEST_F(RefusedLoadTest, DeviceAtThePath) {
     ASSERT_TRUE(QFile::link("/dev/null", positionFile));
     expectRefused("not a regular file");

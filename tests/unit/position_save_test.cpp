@@ -203,11 +203,9 @@ protected:
             ADD_FAILURE() << "Save succeeded";
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
-            const std::string start =
-                "The position could not be saved to " + shownName() + ": ";
+            const std::string start = "The position could not be saved to " + shownName() + ": ";
             EXPECT_EQ(message.substr(0, start.size()), start);
-            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos)
-                << message;
+            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos) << message;
             EXPECT_NE(message.find(reason), std::string::npos) << message;
         }
         EXPECT_EQ(positionText(form), stateBefore);
@@ -440,7 +438,8 @@ TEST_F(PositionFileLocationTest, OnWindowsTheUsersLocalDataFolderFallingBackToTh
     const QString localData = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
     ASSERT_FALSE(localData.isEmpty());
     EXPECT_TRUE(location.path.startsWith(localData + "/")) << location.path.toStdString();
-    EXPECT_TRUE(location.path.endsWith("/draughtsboard/Videver.txt")) << location.path.toStdString();
+    EXPECT_TRUE(location.path.endsWith("/draughtsboard/Videver.txt"))
+        << location.path.toStdString();
     EXPECT_EQ(location.fallback, "c:/Videver.txt");
     EXPECT_EQ(location.missing, "");
 }

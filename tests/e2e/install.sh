@@ -23,7 +23,8 @@ if on_windows; then
     run_folder=$(dirname "$exe")
     installer=$(dirname "$run_folder")/draughtsboard-$project_version-setup-x64.exe
     installed=$WINEPREFIX/drive_c/Program\ Files/draughtsboard
-    shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/draughtsboard.lnk
+    start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
+    shortcut=$start_menu/draughtsboard.lnk
 
     checks=$((checks + 1))
     wine "$installer" /S >"$E2E_WORK/installer.log" 2>&1 || fail "the installer failed"

@@ -49,7 +49,8 @@ void MainWindow::define(const WindowDefinition& definition) {
         {&Canvas::released, &MouseReceiver::mouseUp}};
     for (const auto& [signal, handler] : mouseEvents) {
         connect(m_canvas, signal, this,
-                [this, mouse = definition.mouse, handler](int button, int shift, float x, float y) {
+                [this, mouse = definition.mouse, handler = handler](int button, int shift, float x,
+                                                                    float y) {
                     dispatch([&] { (mouse->*handler)(button, shift, x, y); });
                 });
     }

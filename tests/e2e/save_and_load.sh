@@ -43,7 +43,7 @@ saved_file_exists() {
 }
 
 e2e_setup save_and_load
-position_file=$XDG_DATA_HOME/draughtsboard/Videver.txt
+position_file=$(position_file)
 empty_tray=000000000000
 
 start_program "$exe"
@@ -133,5 +133,23 @@ saved_position "60 60 25" 110000000000 "$empty_tray" "$large_pieces" >"$E2E_WORK
 checks=$((checks + 1))
 cmp "$E2E_WORK/expected-large.txt" "$position_file" ||
     fail "Save after the refused Load: $position_file differs from the expected bytes"
+
+# On Windows the file's written place is c:\Videver.txt, where ordinary users may not create
+# files: with no file of the user's, Load reads that one, and Save writes the user's file.
+if on_windows; then
+    drive_c_file=$WINEPREFIX/drive_c/Videver.txt
+    saved_position "20 20 5" "$empty_tray" "$empty_tray" >"$drive_c_file"
+    cp "$drive_c_file" "$E2E_WORK/drive-c-before.txt"
+    rm -r "$(dirname "$position_file")"
+    choose File Load
+    expect_window_size 250x207 "after Load of c:\\Videver.txt, a Small position"
+    choose File Save
+    wait_until 5 "the position file" saved_file_exists || true
+    checks=$((checks + 1))
+    cmp "$drive_c_file" "$position_file" ||
+        fail "Save after Load of c:\\Videver.txt: $position_file is missing or differs"
+    checks=$((checks + 1))
+    cmp "$E2E_WORK/drive-c-before.txt" "$drive_c_file" || fail "Save changed c:\\Videver.txt"
+fi
 
 e2e_finish

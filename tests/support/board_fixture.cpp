@@ -21,6 +21,10 @@ BoardTest::BoardTest()
     form.onLoad();
 }
 
+std::string BoardTest::shownName() const {
+    return QDir::toNativeSeparators(positionFile).toStdString();
+}
+
 QRgb BoardTest::pixel(int x, int y) const {
     return surface.image().pixel(x, y);
 }

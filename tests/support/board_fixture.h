@@ -5,6 +5,7 @@
 #include <QRgb>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "board/form1.h"
 #include "interaction/mouse_handlers.h"
@@ -24,6 +25,9 @@ protected:
 
     // Drags with one button: press at from, one move to to, release at to.
     void drag(float fromX, float fromY, float toX, float toY, int button = 1);
+
+    // The position file's name as messages show it: with the system's separators.
+    std::string shownName() const;
 
     QString positionFile;
     Surface surface{QSize(1, 1)};

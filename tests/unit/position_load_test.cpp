@@ -115,6 +115,31 @@ TEST_F(PositionLoadTest, SaveThenLoadChangesNothing) {
     EXPECT_EQ(host.widthTwips(), width);
 }
 
+TEST_F(PositionLoadTest, FallbackIsReadWhileNothingLiesAtThePathAndNeverWritten) {
+    // As on Windows: the user's own file first, and the older place that Load still reads.
+    const QString fallback = positionFile + ".fallback";
+    form.LargeClick();
+    fileMenu.SaveClick();
+    ASSERT_TRUE(QFile::rename(positionFile, fallback));
+    QFile fallbackFile(fallback);
+    ASSERT_TRUE(fallbackFile.open(QIODevice::ReadOnly));
+    const QByteArray large = fallbackFile.readAll();
+    fallbackFile.close();
+    PositionCommands withFallback(form, {positionFile, fallback, {}});
+
+    form.NormalClick();
+    withFallback.LoadClick();
+    EXPECT_EQ(form.CellSize, 60);
+
+    form.SmallClick();
+    withFallback.SaveClick();
+    form.NormalClick();
+    withFallback.LoadClick();
+    EXPECT_EQ(form.CellSize, 20);
+    ASSERT_TRUE(fallbackFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fallbackFile.readAll(), large);
+}
+
 TEST_F(PositionLoadTest, LargeFileLoadedAtNormalTurnsTheBoardLarge) {
     form.LargeClick();
     fileMenu.SaveClick();

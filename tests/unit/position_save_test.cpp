@@ -1,10 +1,3 @@
-#include <sys/ioctl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +12,15 @@
 #include "platform/position_file_location.h"
 #include "platform/surface.h"
 #include "support/board_fixture.h"
+
+#ifndef Q_OS_WIN  // links, pipes, permission bits, file size limits and immutable folders
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 // The starting position at the Normal size, written out by hand from the table of centres:
@@ -103,6 +105,7 @@ TEST_F(BoardTest, SaveCreatesTheMissingFolder) {
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
+#ifndef Q_OS_WIN  // a link on Windows is a shortcut file, which Save replaces like any file
 TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
     const QString elsewhere = QFileInfo(positionFile).absolutePath() + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
@@ -120,6 +123,20 @@ TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
                                                                QFile::ReadGroup);
     EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files), QStringList{"Kept.txt"});
 }
+#else
+TEST_F(BoardTest, SaveReplacesAShortcutAtThePathLikeAnyFile) {
+    const QString elsewhere = QFileInfo(positionFile).absolutePath() + "/elsewhere";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    writeBytes(elsewhere + "/Kept.txt", "old");
+    ASSERT_TRUE(QFile::link(elsewhere + "/Kept.txt", positionFile));
+    ASSERT_NE(bytesOf(positionFile), "old");
+
+    fileMenu.SaveClick();
+
+    EXPECT_EQ(bytesOf(positionFile), normalStart);
+    EXPECT_EQ(bytesOf(elsewhere + "/Kept.txt"), "old");
+}
+#endif
 
 TEST_F(BoardTest, SaveLeavesEveryOtherFileInTheFolderAlone) {
     // Names of the form a temporary file of a save could take are the user's all the same.
@@ -142,6 +159,7 @@ TEST_F(BoardTest, SaveLeavesEveryOtherFileInTheFolderAlone) {
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
+#ifndef Q_OS_WIN  // a link on Windows is a shortcut file, which Save replaces like any file
 TEST_F(BoardTest, SaveThroughALinkToAFileInTheSameFolderKeepsBoth) {
     const QString folder = QFileInfo(positionFile).absolutePath();
     writeBytes(folder + "/Videver.txt.active", "old");
@@ -153,6 +171,7 @@ TEST_F(BoardTest, SaveThroughALinkToAFileInTheSameFolderKeepsBoth) {
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
               (QStringList{"Videver.txt", "Videver.txt.active"}));
 }
+#endif
 
 TEST_F(BoardTest, TwoCopiesSavingInTurnBothSucceedAndTheLastOneWins) {
     // Another copy of the program is half-way through its save while this one saves.
@@ -184,11 +203,9 @@ protected:
             ADD_FAILURE() << "Save succeeded";
         } catch (const PositionFileError& error) {
             const std::string message = error.what();
-            const std::string start =
-                "The position could not be saved to " + positionFile.toStdString() + ": ";
+            const std::string start = "The position could not be saved to " + shownName() + ": ";
             EXPECT_EQ(message.substr(0, start.size()), start);
-            EXPECT_EQ(message.find(positionFile.toStdString(), start.size()), std::string::npos)
-                << message;
+            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos) << message;
             EXPECT_NE(message.find(reason), std::string::npos) << message;
         }
         EXPECT_EQ(positionText(form), stateBefore);
@@ -214,6 +231,7 @@ TEST_F(FailingSaveTest, PlainFileWhereTheFolderMustBeStaysAsItWas) {
     EXPECT_EQ(bytesOf(folder), "not a folder");
 }
 
+#ifndef Q_OS_WIN  // immutable folders, permission bits and file size limits are Unix ones
 TEST_F(FailingSaveTest, FolderThatRefusesNewFilesKeepsThePreviousFile) {
     fileMenu.SaveClick();
     const QString folder = QFileInfo(positionFile).absolutePath();
@@ -305,6 +323,7 @@ TEST_F(FailingSaveTest, LinkToAnythingButARegularFileIsRefusedAndEverythingStays
         QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name),
         (QStringList{"Videver.txt", "folder", "pipe"}));
 }
+#endif
 
 namespace {
 // The environment that decides where the position file lies, set for one test and restored
@@ -359,6 +378,7 @@ private:
 };
 }  // namespace
 
+#ifndef Q_OS_WIN  // the XDG and HOME rules are Linux's; Windows has its own test below
 TEST_F(PositionFileLocationTest, AbsoluteXdgDataHomeFirstThenTheHomeFolder) {
     qputenv("HOME", "/home/ann");
     qputenv("XDG_DATA_HOME", "/data/ann");
@@ -410,3 +430,17 @@ TEST_F(PositionFileLocationTest, HomeWhoseNameIsNotUtf8IsRefusedAndNothingIsCrea
     EXPECT_TRUE(
         QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
+#else
+TEST_F(PositionFileLocationTest, OnWindowsTheUsersLocalDataFolderFallingBackToTheRootOfDriveC) {
+    // Nothing is read or written here: the real places are only named. The tests run in Qt's
+    // test mode, which moves the data folder one level down inside the user's.
+    const PositionFileLocation location = positionFileLocation();
+    const QString localData = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+    ASSERT_FALSE(localData.isEmpty());
+    EXPECT_TRUE(location.path.startsWith(localData + "/")) << location.path.toStdString();
+    EXPECT_TRUE(location.path.endsWith("/draughtsboard/Videver.txt"))
+        << location.path.toStdString();
+    EXPECT_EQ(location.fallback, "c:/Videver.txt");
+    EXPECT_EQ(location.missing, "");
+}
+#endif

@@ -3,6 +3,10 @@
 # program on it, pointer and menu actions from outside, and pixel reads from screenshots.
 # Unless a name says "screen", coordinates are client pixels of the board window: x to the right
 # and y down from the top-left corner of the area right under the menu bar.
+#
+# The program is started through E2E_LAUNCHER when that is set: the Windows program runs with
+# E2E_LAUNCHER=wine and E2E_WINEPREFIX naming a prepared Windows (a Wine prefix), of which each
+# test gets a copy of its own.
 
 readonly BLACK=0,0,0 WHITE=255,255,255 RED=255,0,0 BLUE=0,0,255
 readonly RED_TRAY=200,200,255 BLUE_TRAY=255,200,200 BACKGROUND=240,240,240
@@ -17,6 +21,12 @@ failures=0
 E2E_WORK=""
 XVFB_PID=""
 PROGRAM_PID=""
+read -r -a LAUNCHER <<<"${E2E_LAUNCHER:-}"
+
+# on_windows: the program under test is the Windows one, under Wine.
+on_windows() {
+    [[ -n ${E2E_WINEPREFIX:-} ]]
+}
 
 die() {
     echo "FAIL $E2E_NAME: $*" >&2
@@ -76,6 +86,22 @@ e2e_setup() {
     wait_until 15 "the X server to start" test -s "$E2E_WORK/display" || die "Xvfb did not start"
     DISPLAY=":$(<"$E2E_WORK/display")"
     export DISPLAY
+
+    if on_windows; then
+        export WINEPREFIX=$E2E_WORK/wine WINEDEBUG=-all
+        cp -a "$E2E_WINEPREFIX" "$WINEPREFIX"
+    fi
+}
+
+# position_file: where Save and Load keep the position: the user's data folder on Linux, the
+# user's local application data on Windows.
+position_file() {
+    if on_windows; then
+        # %LOCALAPPDATA%\draughtsboard\Videver.txt
+        echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/draughtsboard/Videver.txt"
+    else
+        echo "$XDG_DATA_HOME/draughtsboard/Videver.txt"
+    fi
 }
 
 e2e_cleanup() {
@@ -83,6 +109,10 @@ e2e_cleanup() {
     if [[ -n $PROGRAM_PID ]]; then
         kill "$PROGRAM_PID" 2>/dev/null || true
         wait "$PROGRAM_PID" 2>/dev/null || true
+    fi
+    if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
     fi
     if [[ -n $XVFB_PID ]]; then
         kill "$XVFB_PID" 2>/dev/null || true
@@ -111,7 +141,7 @@ e2e_finish() {
 # start_program EXECUTABLE: run it, wait for its window "Form1" and its first picture, and
 # measure where the client area and the menu titles are.
 start_program() {
-    "$1" >"$E2E_WORK/program.log" 2>&1 &
+    "${LAUNCHER[@]}" "$1" >"$E2E_WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form1$' | head -n 1) ||
         die "no window titled Form1 appeared"
@@ -173,12 +203,14 @@ pixel() {
     screen_pixel $((CLIENT_X + $1)) $((CLIENT_Y + $2))
 }
 
-# The client area starts at the first row where the black top-left square begins.
+# The client area starts at the first row where the black top-left square begins, under the
+# menu bar. A window that is mapped but not painted yet (as Wine's can be) shows black throughout.
 find_client_area() {
     local y
     shot first
-    for ((y = 0; y < 60; y++)); do
-        if [[ $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y))) == "$BLACK" &&
+    for ((y = 1; y < 60; y++)); do
+        if [[ $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y - 1))) != "$BLACK" &&
+            $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y))) == "$BLACK" &&
             $(screen_pixel $((WINDOW_X + 38)) $((WINDOW_Y + y))) == "$BLACK" &&
             $(screen_pixel $((WINDOW_X + 1)) $((WINDOW_Y + y + 1))) == "$BLACK" ]]; then
             MENU_HEIGHT=$y CLIENT_X=$WINDOW_X CLIENT_Y=$((WINDOW_Y + y))

@@ -24,8 +24,7 @@ public:
         address.sun_family = AF_UNIX;
         std::memcpy(address.sun_path, path.constData(), path.size());
         m_listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        EXPECT_EQ(::bind(m_listening, reinterpret_cast<const sockaddr*>(&address),
-                         sizeof(address)),
+        EXPECT_EQ(::bind(m_listening, reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
                   0);
         EXPECT_EQ(::listen(m_listening, 8), 0);
         qputenv("PULSE_SERVER", "unix:" + path);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+struct SoundThemeBell;
 
 // The platform's standard beep, the only feedback a refused drop gives. Qt's own beep sounds
 // where the window system has one (X11, Windows, macOS); elsewhere, Wayland above all, it is
@@ -17,13 +20,13 @@ public:
     Beep(const Beep&) = delete;
     Beep& operator=(const Beep&) = delete;
 
-    Sound sound() const { return m_sound; }
-    // Plays the sound and returns at once. A missing sound server or theme is no error: the
-    // beep is then silent, as it would be anyway.
+    // Plays the sound and returns at once, even while a sound server hangs: the sound-theme
+    // bell rings on a thread of its own, and a bell asked for while the last one is still
+    // being rung is dropped. A missing sound server or theme is no error: the beep is then
+    // silent, as it would be anyway.
     void play();
 
 private:
     Sound m_sound;
-    // The sound-theme context, kept open so a bell is not cut short (libcanberra's ca_context).
-    struct ca_context* m_context = nullptr;
+    std::shared_ptr<SoundThemeBell> m_bell;
 };

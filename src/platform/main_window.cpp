@@ -71,6 +71,8 @@ void MainWindow::reportError(const QString& message) {
     std::fprintf(stderr, "draughtsboard: %s\n", qPrintable(message));
     auto* box =
         new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    // Names from files and folders are shown as they are, never read as markup.
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

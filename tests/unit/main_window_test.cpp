@@ -140,6 +140,35 @@ TEST_F(MainWindowTest, HandlerErrorIsShownInAPlainSentenceAndTheProgramGoesOn) {
     EXPECT_EQ(shown(300, 300), colours::blue);
 }
 
+TEST_F(MainWindowTest, MarkupInAFileIsShownAsTheLettersItIsMadeOf) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // The same sentence with markup and with plain letters in its place: each box shows its
+    // letters literally on one line, so a line break in the markup does not add a line.
+    int plainHeight = 0;
+    for (const QByteArray field : {"aaaaaaaaaaaaaaaaaa", "<table><b>x<br><i>"}) {
+        SCOPED_TRACE(field.toStdString());
+        QFile file(folder.path() + "/Videver.txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(" " + field + "  40  15 \r\n");
+        file.close();
+
+        action("Load")->trigger();
+        QMessageBox* box = visibleMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_TRUE(
+            box->text().endsWith("line 1: the square size '" + field + "' is not a number."))
+            << box->text().toStdString();
+        if (plainHeight == 0) {
+            plainHeight = box->sizeHint().height();
+        } else {
+            EXPECT_EQ(box->sizeHint().height(), plainHeight);
+        }
+        box->close();
+    }
+}
+
 TEST_F(MainWindowTest, LoadThatGrowsTheBoardShowsItWholeAtOnce) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

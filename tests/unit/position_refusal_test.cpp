@@ -9,6 +9,7 @@
 
 #include "persistence/position_file_error.h"
 #include "persistence/saved_position.h"
+#include "persistence/visible_text.h"
 #include "support/board_fixture.h"
 
 #ifndef Q_OS_WIN  // named pipes and descriptors are Unix ones
@@ -215,6 +216,29 @@ TEST_F(RefusedLoadTest, MissingFileIsNamedOnce) {
                                     ": there is no such file.");
     }
     expectRefused("there is no such file");
+}
+
+TEST_F(RefusedLoadTest, CharactersThatWouldReorderBreakOrHideTheMessageAreShownEscaped) {
+    // A right-to-left override, a line separator, a zero-width space, a C1 control and a tab in
+    // a folder's name; the accented letter stays as it is.
+    const QString base = QFileInfo(positionFile).absolutePath() + "/";
+    const QString folder = QString::fromUtf8(
+        "caf\xc3\xa9\xe2\x80\xaetxt.exe\xe2\x80\xa8"
+        "x\xe2\x80\x8b\xc2\x85\t");
+    PositionCommands loader(form, {base + folder + "/Videver.txt"});
+    const std::string shown = QDir::toNativeSeparators(base).toStdString() +
+                              "caf\xc3\xa9\\u202etxt.exe\\u2028x\\u200b\\u0085\\x09" +
+                              QDir::toNativeSeparators("/Videver.txt").toStdString();
+    try {
+        loader.LoadClick();
+        ADD_FAILURE() << "Load accepted a missing file";
+    } catch (const PositionFileError& error) {
+        EXPECT_TRUE(std::string(error.what())
+                        .starts_with("The position could not be loaded from " + shown + ": "))
+            << error.what();
+    }
+    // A byte order mark leading the name, and a format character beyond the first 65536.
+    EXPECT_EQ(visiblePath("\xef\xbb\xbf/a\xf3\xa0\x80\x81"), "\\ufeff/a\\U000e0001");
 }
 
 TEST_F(RefusedLoadTest, DirectoryAtThePath) {

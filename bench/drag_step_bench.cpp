@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "offscreen_board.h"
+#include "bench_board.h"
 
 namespace {
 void BM_DragStep(benchmark::State& state) {
-    OffscreenBoard board(40);
+    BenchBoard board(40);
     Form1& form = board.form;
     const QPointF grab = board.centre(0, 2);
     board.mouse.mouseDown(1, 0, static_cast<float>(grab.x()), static_cast<float>(grab.y()));

@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include "offscreen_board.h"
+#include "bench_board.h"
 
 namespace {
 // One full repaint, and the area it shows, as every pointer move over the window costs.
 void BM_Redraw(benchmark::State& state) {
-    OffscreenBoard board(static_cast<int>(state.range(0)));
+    BenchBoard board(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         board.form.Redraw();
         board.showChanges();

@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
 
-#include "offscreen_board.h"
+#include "bench_board.h"
 
 namespace {
 void BM_Release(benchmark::State& state) {
-    OffscreenBoard board(40);
+    BenchBoard board(40);
     // A red piece's square and the free black square diagonally below it: each release carries
     // the piece to the other one, so every release snaps, checks and is accepted.
     const QPointF squares[2] = {board.centre(0, 2), board.centre(1, 3)};

@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include "offscreen_board.h"
+#include "bench_board.h"
 
 namespace {
 // The position file lives in the board's temporary folder.
 void BM_SaveLoad(benchmark::State& state) {
-    OffscreenBoard board(40);
+    BenchBoard board(40);
     for (auto _ : state) {
         board.fileMenu.SaveClick();
         board.fileMenu.LoadClick();

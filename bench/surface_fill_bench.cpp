@@ -2,13 +2,13 @@
 
 #include <QImage>
 
-#include "offscreen_board.h"
+#include "bench_board.h"
 #include "platform/colours.h"
 
 namespace {
 // The floor for a repaint: one fill of an image exactly as large as the client-area surface.
 void BM_SurfaceFill(benchmark::State& state) {
-    const OffscreenBoard board(static_cast<int>(state.range(0)));
+    const BenchBoard board(static_cast<int>(state.range(0)));
     QImage image(board.surface.image().size(), QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(colours::background);

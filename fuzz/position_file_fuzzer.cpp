@@ -5,8 +5,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
-#include <QHashFunctions>
-#include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
@@ -14,13 +12,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "board/form1.h"
-#include "interaction/mouse_handlers.h"
-#include "offscreen/offscreen_host.h"
-#include "persistence/position_commands.h"
+#include "offscreen/board_snapshot.h"
+#include "offscreen/offscreen_board.h"
+#include "offscreen/position_files.h"
 #include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
-#include "platform/surface.h"
 
 namespace {
 // A small screen: a file may give every piece a radius of thousands, and each repaint then
@@ -42,19 +38,12 @@ const QString& positionFile() {
 }
 
 void writeFile(const QByteArray& bytes) {
-    QFile file(positionFile());
-    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the input");
-    require(file.write(bytes) == bytes.size(), "cannot write the input");
+    require(writeBytes(positionFile(), bytes), "cannot write the input");
 }
 
 // A board at its start, as the program shows it after its load event.
-struct Board {
-    Surface surface{QSize(1, 1)};
-    OffscreenHost host{surface, screen};
-    Form1 form{surface, host};
-    MouseHandlers mouse{form, host};
-    PositionCommands fileMenu{form, {positionFile()}};
-    Board() { form.onLoad(); }
+struct Board : OffscreenBoard {
+    Board() : OffscreenBoard({positionFile()}, screen) {}
 };
 
 // Printable ASCII throughout (the file's path is), naming the file once, ending in a full stop.
@@ -66,26 +55,6 @@ bool isWholeRefusal(const std::string& message) {
            std::all_of(message.begin(), message.end(),
                        [](char c) { return c >= 0x20 && c < 0x7f; });
 }
-
-struct Snapshot {
-    QByteArray position;
-    // The picture by its size and a hash of its pixels: keeping a copy would make the surface
-    // copy itself on the next paint, which costs more than the whole check.
-    QSize pictureSize;
-    std::size_t pictureHash;
-    float width;
-    float height;
-
-    explicit Snapshot(Board& board)
-        : position(positionText(board.form)),
-          pictureSize(board.surface.image().size()),
-          pictureHash(qHashBits(board.surface.image().constBits(),
-                                static_cast<std::size_t>(board.surface.image().sizeInBytes()))),
-          width(board.host.widthTwips()),
-          height(board.host.heightTwips()) {}
-
-    bool operator==(const Snapshot&) const = default;
-};
 
 void checkAcceptedBoard(Board& board) {
     // A repaint with no piece in hand.
@@ -129,11 +98,11 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     writeFile(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     Board board;
-    const Snapshot before(board);
+    const BoardSnapshot before(board);
     try {
         board.fileMenu.LoadClick();
     } catch (const PositionFileError& error) {
-        require(Snapshot(board) == before, "a refused Load changed the board");
+        require(BoardSnapshot(board) == before, "a refused Load changed the board");
         require(isWholeRefusal(error.what()),
                 "a refusal is not one whole sentence naming the file");
         return 0;

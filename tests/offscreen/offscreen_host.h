@@ -9,7 +9,10 @@
 // Tests, benchmarks and the fuzzer drive the board through it.
 class OffscreenHost : public FormHost {
 public:
-    explicit OffscreenHost(Surface& surface, QSize screen = QSize(3840, 2160));
+    // A screen that holds even the Large board, with room to spare.
+    static constexpr QSize largeScreen{3840, 2160};
+
+    explicit OffscreenHost(Surface& surface, QSize screen = largeScreen);
 
     void setOuterSize(float widthTwips, float heightTwips) override;
     void beep() override { ++m_beeps; }

@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QRgb>
-#include <QString>
-#include <memory>
 #include <string>
 
-#include "board/form1.h"
-#include "interaction/mouse_handlers.h"
-#include "offscreen/offscreen_host.h"
-#include "persistence/position_commands.h"
-#include "platform/surface.h"
+#include "offscreen/offscreen_board.h"
 
-// A board window without a display: a real raster surface, a host that counts beeps, its mouse,
-// and its File menu's Save and Load with a position file in a private temporary folder. The
-// board has been through its load event.
-class BoardTest : public ::testing::Test {
+// The board without a display, its position file in a private temporary folder of its own test.
+class BoardTest : public ::testing::Test, public OffscreenBoard {
 protected:
     BoardTest();
 
@@ -29,10 +21,8 @@ protected:
     // The position file's name as messages show it: with the system's separators.
     std::string shownName() const;
 
-    QString positionFile;
-    Surface surface{QSize(1, 1)};
-    OffscreenHost host{surface};
-    Form1 form{surface, host};
-    MouseHandlers mouse{form, host};
-    PositionCommands fileMenu;
+    // A refusal is one whole sentence that starts "The position could not be <done> <the file's
+    // name>: ", names the file only there, gives the reason, and is printable ASCII throughout.
+    void expectOneSentenceNamingTheFile(const std::string& message, const std::string& done,
+                                        const std::string& reason) const;
 };

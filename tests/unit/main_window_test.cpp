@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "board/board_colours.h"
+#include "offscreen/position_files.h"
 #include "program.h"
 
 namespace {
@@ -148,10 +148,7 @@ TEST_F(MainWindowTest, MarkupInAFileIsShownAsTheLettersItIsMadeOf) {
     int plainHeight = 0;
     for (const QByteArray field : {"aaaaaaaaaaaaaaaaaa", "<table><b>x<br><i>"}) {
         SCOPED_TRACE(field.toStdString());
-        QFile file(folder.path() + "/Videver.txt");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(" " + field + "  40  15 \r\n");
-        file.close();
+        ASSERT_TRUE(writeBytes(folder.path() + "/Videver.txt", " " + field + "  40  15 \r\n"));
 
         action("Load")->trigger();
         QMessageBox* box = visibleMessageBox();
@@ -191,11 +188,10 @@ TEST_F(MainWindowTest, TinyLoadedSquaresKeepTheMenusWithinReach) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     for (const char* header : {" 1  1  0 ", " 0.04  1  0 "}) {
         SCOPED_TRACE(header);
-        QFile file(folder.path() + "/Videver.txt");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(header) + "\r\n" + QByteArray(" 0  0  0 \r\n").repeated(8) +
-                   QByteArray(" 1  1  1 \r\n").repeated(24));
-        file.close();
+        ASSERT_TRUE(writeBytes(folder.path() + "/Videver.txt",
+                               QByteArray(header) + "\r\n" +
+                                   QByteArray(" 0  0  0 \r\n").repeated(8) +
+                                   QByteArray(" 1  1  1 \r\n").repeated(24)));
 
         action("Load")->trigger();
         QApplication::processEvents();

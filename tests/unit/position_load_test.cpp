@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/board_colours.h"
+#include "offscreen/position_files.h"
 #include "support/board_fixture.h"
 
 namespace {
@@ -17,18 +18,12 @@ Line line(double a, double b, double c) {
     return {QByteArray::number(a), QByteArray::number(b), QByteArray::number(c)};
 }
 
-// The starting position for a square side and radius: rows 0, 1, 2 red and 5, 6, 7 blue, on
-// the squares whose column plus row is even.
+// The starting position for a square side and radius, field by field.
 Lines startingPosition(int side, int radius) {
-    Lines lines{line(side, side, radius)};
-    for (int trayLine = 0; trayLine < 8; ++trayLine) {
-        lines.push_back(line(0, 0, 0));
-    }
-    for (const int row : {0, 1, 2, 5, 6, 7}) {
-        for (int column = row % 2; column < 8; column += 2) {
-            lines.push_back(
-                line(side * column + side / 2, side * row + side / 2, row <= 2 ? 1 : 2));
-        }
+    Lines lines;
+    for (const QByteArray& text : startingPositionLines(side, radius)) {
+        const QList<QByteArray> fields = text.simplified().split(' ');
+        lines.push_back({fields[0], fields[1], fields[2]});
     }
     return lines;
 }
@@ -56,13 +51,11 @@ QByteArray compact(const Lines& lines, const QByteArray& lineEnd = "\r\n") {
 std::vector<double> fileValues(Form1& form) {
     std::vector<double> values{form.CellSize, double(form.CellSizeI), double(form.PieceRadius)};
     for (const TrayGrid* tray : {&form.Tray1, &form.Tray2}) {
-        for (int row = 1; row <= 4; ++row) {
-            for (int column = 1; column <= 3; ++column) {
-                values.push_back((*tray)(row, column));
-            }
+        for (const TrayCell cell : TrayGrid::cells) {
+            values.push_back((*tray)(cell));
         }
     }
-    for (int position = 1; position <= int(form.Pieces.size()); ++position) {
+    for (int position = 1; position <= form.pieceCount(); ++position) {
         const VIDEVER& piece = form.pieceAt(position);
         values.insert(values.end(),
                       {double(piece.X()), double(piece.Y()), double(piece.SH_TYPE())});
@@ -90,11 +83,7 @@ std::vector<int> radii(Form1& form) {
 
 class PositionLoadTest : public BoardTest {
 protected:
-    void write(const QByteArray& bytes) {
-        QFile file(positionFile);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
+    void write(const QByteArray& bytes) { ASSERT_TRUE(writeBytes(positionFile, bytes)); }
 };
 }  // namespace
 

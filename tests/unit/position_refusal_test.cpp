@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "offscreen/board_snapshot.h"
+#include "offscreen/position_files.h"
 #include "persistence/position_file_error.h"
 #include "persistence/saved_position.h"
 #include "persistence/visible_text.h"
@@ -19,45 +21,24 @@
 #endif
 
 namespace {
-// The lines of a Large position file, whole and correct; the refused files are cut from it or
-// spoilt in one place, so that a Load that stored anything before refusing would show.
+// The lines of a Large position file, whole and correct, with marks in the trays; the refused
+// files are cut from it or spoilt in one place, so that a Load that stored anything before
+// refusing would show.
 QByteArray largeLines(int from, int to) {
-    QList<QByteArray> lines{" 60  60  25 \r\n"};
-    for (int trayLine = 0; trayLine < 8; ++trayLine) {
-        lines += " 1  0  0 \r\n";
-    }
-    for (const int row : {0, 1, 2, 5, 6, 7}) {
-        for (int column = row % 2; column < 8; column += 2) {
-            lines += ' ' + QByteArray::number(60 * column + 30) + "  " +
-                     QByteArray::number(60 * row + 30) + "  " + (row <= 2 ? "1" : "2") + " \r\n";
-        }
+    QList<QByteArray> lines = startingPositionLines(60, 25);
+    for (int trayLine = 1; trayLine <= 8; ++trayLine) {
+        lines[trayLine] = " 1  0  0 \r\n";
     }
     return lines.mid(from - 1, to - from + 1).join();
 }
 
-QByteArray largeFile() {
-    return largeLines(1, 33);
+// The Large file with another line in place of line number.
+QByteArray withLine(int number, const QByteArray& line) {
+    return largeLines(1, number - 1) + line + " \r\n" + largeLines(number + 1, 33);
 }
 
-// Everything about the board that a Load could touch, and more.
-std::vector<double> wholeState(Form1& form) {
-    std::vector<double> state{
-        form.CellSize,           double(form.CellSizeI),   double(form.PieceRadius),
-        form.BoardLast,          double(form.SquareColor), form.DragStartX,
-        double(form.DragStartY), form.LastMouseX,          form.LastMouseY};
-    for (const TrayGrid* tray : {&form.Tray1, &form.Tray2}) {
-        for (int row = 0; row <= 4; ++row) {
-            for (int column = 0; column <= 3; ++column) {
-                state.push_back((*tray)(row, column));
-            }
-        }
-    }
-    for (int position = 1; position <= int(form.Pieces.size()); ++position) {
-        const VIDEVER& piece = form.pieceAt(position);
-        state.insert(state.end(), {double(piece.X()), double(piece.Y()), double(piece.R()),
-                                   double(piece.SH_TYPE()), double(piece.ISMOVING)});
-    }
-    return state;
+QByteArray largeFile() {
+    return largeLines(1, 33);
 }
 
 #ifndef Q_OS_WIN  // Windows has no /proc to count a process's open files by
@@ -79,37 +60,22 @@ protected:
         drag(20, 20, 400, 200);  // a red piece in its tray, so the board is not at its start
     }
 
-    void write(const QByteArray& bytes) {
-        QFile file(positionFile);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
+    void write(const QByteArray& bytes) { ASSERT_TRUE(writeBytes(positionFile, bytes)); }
 
     // Load must refuse in one whole, visible sentence that names the file once and says why,
     // and leave the board, its picture, the window and whatever lies at the path as they were.
     void expectRefused(const std::string& reason) {
-        const std::vector<double> state = wholeState(form);
-        const QImage picture = surface.image();
-        const float width = host.widthTwips();
-        const float height = host.heightTwips();
+        const BoardSnapshot before(*this);
         const QByteArray bytes = fileBytes();
         try {
             fileMenu.LoadClick();
             ADD_FAILURE() << "Load accepted the file";
         } catch (const PositionFileError& error) {
-            const std::string message = error.what();
-            const std::string start = "The position could not be loaded from " + shownName() + ": ";
-            EXPECT_EQ(message.substr(0, start.size()), start);
-            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos) << message;
-            EXPECT_NE(message.find(reason), std::string::npos) << message;
-            EXPECT_TRUE(std::all_of(message.begin(), message.end(), [](char c) {
-                return c >= 0x20 && c < 0x7f;
-            })) << message;
+            expectOneSentenceNamingTheFile(error.what(), "loaded from", reason);
         }
-        EXPECT_EQ(wholeState(form), state);
-        EXPECT_EQ(surface.image(), picture);
-        EXPECT_EQ(host.widthTwips(), width);
-        EXPECT_EQ(host.heightTwips(), height);
+        const BoardSnapshot after(*this);
+        EXPECT_EQ(after.numbers, before.numbers);
+        EXPECT_TRUE(after == before) << "the picture or the window changed";
         EXPECT_EQ(fileBytes(), bytes);
 #ifndef Q_OS_WIN  // Windows has no /proc to count a process's open files by
         EXPECT_EQ(openDescriptorsOf(positionFile), 0);
@@ -148,45 +114,43 @@ const RefusedFile refusedFiles[] = {
      "the file ends before the side of piece 24"},
     {"WordForTheSquareSize", "abc" + largeFile().mid(3),
      "line 1: the square size 'abc' is not a number"},
-    {"WordForAPieceY", largeLines(1, 19) + " 60  twenty  1 \r\n" + largeLines(21, 33),
+    {"WordForAPieceY", withLine(20, " 60  twenty  1"),
      "line 20: the y of piece 11 'twenty' is not a number"},
-    {"OverlongNumber",
-     largeLines(1, 9) + " 30  30  " + QByteArray(80, '0') + "1 \r\n" + largeLines(11, 33),
+    {"OverlongNumber", withLine(10, " 30  30  " + QByteArray(80, '0') + "1"),
      "line 10: the side of piece 1 '000000000000000000000000...' is not a number"},
-    {"NulInTheSquareSize", QByteArray(" 6") + '\0' + "0  60  25 \r\n" + largeLines(2, 33),
+    {"NulInTheSquareSize", withLine(1, QByteArray(" 6") + '\0' + "0  60  25"),
      "line 1: the square size '6\\x000' is not a number"},
-    {"FormFeedInAPieceX", largeLines(1, 9) + " \f30  30  1 \r\n" + largeLines(11, 33),
+    {"FormFeedInAPieceX", withLine(10, " \f30  30  1"),
      "line 10: the x of piece 1 '\\x0c30' is not a number"},
-    {"BytesFromTheUpperHalf", largeLines(1, 9) + " 30\x7f\xff  30  1 \r\n" + largeLines(11, 33),
+    {"BytesFromTheUpperHalf", withLine(10, " 30\x7f\xff  30  1"),
      "line 10: the x of piece 1 '30\\x7f\\xff' is not a number"},
     {"CrOnlyLineEnds", largeLines(1, 32).replace("\r\n", "\r") + " 390  450  x \r",
      "line 33: the side of piece 24 'x' is not a number"},
-    {"NotANumberForARadius", " 60  60  nan \r\n" + largeLines(2, 33),
+    {"NotANumberForARadius", withLine(1, " 60  60  nan"),
      "line 1: the piece radius 'nan' is not a number"},
-    {"PieceXOutOfRange", largeLines(1, 11) + " 40000  30  1 \r\n" + largeLines(13, 33),
+    {"PieceXOutOfRange", withLine(12, " 40000  30  1"),
      "line 12: the x of piece 3 '40000' is outside the range -32768 to 32767"},
-    {"TrayMarkOutOfRange", largeLines(1, 6) + " 1  70000  0 \r\n" + largeLines(8, 33),
+    {"TrayMarkOutOfRange", withLine(7, " 1  70000  0"),
      "line 7: the mark of blue tray cell (2, 2) '70000' is outside the range"},
-    {"PieceYBelowRange", largeLines(1, 9) + " 30  -32769  1 \r\n" + largeLines(11, 33),
+    {"PieceYBelowRange", withLine(10, " 30  -32769  1"),
      "the y of piece 1 '-32769' is outside the range"},
-    {"ZeroSquareSize", " 0  60  25 \r\n" + largeLines(2, 33),
-     "the square size '0' is not a positive number"},
-    {"ZeroWholePixelSize", " 60  0  25 \r\n" + largeLines(2, 33),
+    {"ZeroSquareSize", withLine(1, " 0  60  25"), "the square size '0' is not a positive number"},
+    {"ZeroWholePixelSize", withLine(1, " 60  0  25"),
      "the whole-pixel square size '0' is not a positive number"},
-    {"WholePixelSizeRoundingToZero", " 60  0.5  25 \r\n" + largeLines(2, 33),
+    {"WholePixelSizeRoundingToZero", withLine(1, " 60  0.5  25"),
      "the whole-pixel square size '0.5' is not a positive number"},
-    {"NegativeSquareSize", "-60 -60  25 \r\n" + largeLines(2, 33),
+    {"NegativeSquareSize", withLine(1, "-60 -60  25"),
      "the square size '-60' is not a positive number"},
-    {"InfiniteSquareSize", " 1e999  60  25 \r\n" + largeLines(2, 33),
+    {"InfiniteSquareSize", withLine(1, " 1e999  60  25"),
      "line 1: the square size '1e999' is too large to draw the board"},
-    {"SquareSizeTooSmallToDivideBy", " 1e-307  1  25 \r\n" + largeLines(2, 33),
+    {"SquareSizeTooSmallToDivideBy", withLine(1, " 1e-307  1  25"),
      "line 1: the square size '1e-307' is too small to play on"},
-    {"SmallestRealSquareSize", " 5e-324  1  25 \r\n" + largeLines(2, 33),
+    {"SmallestRealSquareSize", withLine(1, " 5e-324  1  25"),
      "line 1: the square size '5e-324' is too small to play on"},
-    {"NegativeRadius", " 60  60 -1 \r\n" + largeLines(2, 33), "the piece radius '-1' is negative"},
-    {"HugeWholePixelSize", " 60  5000  25 \r\n" + largeLines(2, 33),
+    {"NegativeRadius", withLine(1, " 60  60 -1"), "the piece radius '-1' is negative"},
+    {"HugeWholePixelSize", withLine(1, " 60  5000  25"),
      "the square sizes '60' and '5000' are too large to draw the board"},
-    {"HugeSquareSize", " 3000  60  25 \r\n" + largeLines(2, 33),
+    {"HugeSquareSize", withLine(1, " 3000  60  25"),
      "the square sizes '3000' and '60' are too large to draw the board"},
 };
 

@@ -6,11 +6,10 @@
 #include <csignal>
 #include <utility>
 
-#include "offscreen/offscreen_host.h"
+#include "offscreen/position_files.h"
 #include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
 #include "platform/position_file_location.h"
-#include "platform/surface.h"
 #include "support/board_fixture.h"
 
 #ifndef Q_OS_WIN  // links, pipes, permission bits, file size limits and immutable folders
@@ -23,53 +22,7 @@
 #endif
 
 namespace {
-// The starting position at the Normal size, written out by hand from the table of centres:
-// rows 0, 1, 2, 5, 6, 7, and in each row the squares whose column plus row is even.
-const QByteArray normalStart =
-    " 40  40  15 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 0  0  0 \r\n"
-    " 20  20  1 \r\n"
-    " 100  20  1 \r\n"
-    " 180  20  1 \r\n"
-    " 260  20  1 \r\n"
-    " 60  60  1 \r\n"
-    " 140  60  1 \r\n"
-    " 220  60  1 \r\n"
-    " 300  60  1 \r\n"
-    " 20  100  1 \r\n"
-    " 100  100  1 \r\n"
-    " 180  100  1 \r\n"
-    " 260  100  1 \r\n"
-    " 60  220  2 \r\n"
-    " 140  220  2 \r\n"
-    " 220  220  2 \r\n"
-    " 300  220  2 \r\n"
-    " 20  260  2 \r\n"
-    " 100  260  2 \r\n"
-    " 180  260  2 \r\n"
-    " 260  260  2 \r\n"
-    " 60  300  2 \r\n"
-    " 140  300  2 \r\n"
-    " 220  300  2 \r\n"
-    " 300  300  2 \r\n";
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+const QByteArray normalStart = startingPositionLines(40, 15).join();
 
 // Restores a process-wide setting when a test is done with it, even if an assertion failed.
 template <typename Undo>
@@ -109,7 +62,7 @@ TEST_F(BoardTest, SaveCreatesTheMissingFolder) {
 TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
     const QString elsewhere = QFileInfo(positionFile).absolutePath() + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
-    writeBytes(elsewhere + "/Kept.txt", "old");
+    ASSERT_TRUE(writeBytes(elsewhere + "/Kept.txt", "old"));
     ASSERT_TRUE(QFile::setPermissions(elsewhere + "/Kept.txt",
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_TRUE(QFile::link(elsewhere + "/Kept.txt", positionFile));
@@ -127,7 +80,7 @@ TEST_F(BoardTest, SaveThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
 TEST_F(BoardTest, SaveReplacesAShortcutAtThePathLikeAnyFile) {
     const QString elsewhere = QFileInfo(positionFile).absolutePath() + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
-    writeBytes(elsewhere + "/Kept.txt", "old");
+    ASSERT_TRUE(writeBytes(elsewhere + "/Kept.txt", "old"));
     ASSERT_TRUE(QFile::link(elsewhere + "/Kept.txt", positionFile));
     ASSERT_NE(bytesOf(positionFile), "old");
 
@@ -144,7 +97,7 @@ TEST_F(BoardTest, SaveLeavesEveryOtherFileInTheFolderAlone) {
     const QStringList others{"Videver.txt.GGPxtO", "Videver.txt.backup", "Videver.txt.before",
                              "Videver.txt.bak", "Other.txt"};
     for (const QString& name : others) {
-        writeBytes(folder + "/" + name, "mine");
+        ASSERT_TRUE(writeBytes(folder + "/" + name, "mine"));
     }
     fileMenu.SaveClick();
     fileMenu.SaveClick();
@@ -162,7 +115,7 @@ TEST_F(BoardTest, SaveLeavesEveryOtherFileInTheFolderAlone) {
 #ifndef Q_OS_WIN  // a link on Windows is a shortcut file, which Save replaces like any file
 TEST_F(BoardTest, SaveThroughALinkToAFileInTheSameFolderKeepsBoth) {
     const QString folder = QFileInfo(positionFile).absolutePath();
-    writeBytes(folder + "/Videver.txt.active", "old");
+    ASSERT_TRUE(writeBytes(folder + "/Videver.txt.active", "old"));
     ASSERT_TRUE(QFile::link("Videver.txt.active", positionFile));
     fileMenu.SaveClick();
     fileMenu.SaveClick();
@@ -202,11 +155,7 @@ protected:
             fileMenu.SaveClick();
             ADD_FAILURE() << "Save succeeded";
         } catch (const PositionFileError& error) {
-            const std::string message = error.what();
-            const std::string start = "The position could not be saved to " + shownName() + ": ";
-            EXPECT_EQ(message.substr(0, start.size()), start);
-            EXPECT_EQ(message.find(shownName(), start.size()), std::string::npos) << message;
-            EXPECT_NE(message.find(reason), std::string::npos) << message;
+            expectOneSentenceNamingTheFile(error.what(), "saved to", reason);
         }
         EXPECT_EQ(positionText(form), stateBefore);
         EXPECT_EQ(surface.image(), pictureBefore);
@@ -216,7 +165,7 @@ protected:
 
 TEST_F(FailingSaveTest, DirectoryAtThePathStaysAsItWas) {
     ASSERT_TRUE(QDir().mkpath(positionFile));
-    writeBytes(positionFile + "/inside.txt", "kept");
+    ASSERT_TRUE(writeBytes(positionFile + "/inside.txt", "kept"));
     form.LargeClick();
     expectSaveFails("it is a folder, not a regular file");
     EXPECT_TRUE(QFileInfo(positionFile).isDir());
@@ -226,7 +175,7 @@ TEST_F(FailingSaveTest, DirectoryAtThePathStaysAsItWas) {
 TEST_F(FailingSaveTest, PlainFileWhereTheFolderMustBeStaysAsItWas) {
     const QString folder = QFileInfo(positionFile).absolutePath();
     ASSERT_TRUE(QDir(folder).removeRecursively());
-    writeBytes(folder, "not a folder");
+    ASSERT_TRUE(writeBytes(folder, "not a folder"));
     expectSaveFails("its folder cannot be created");
     EXPECT_EQ(bytesOf(folder), "not a folder");
 }
@@ -300,7 +249,7 @@ TEST_F(FailingSaveTest, LinkToAnythingButARegularFileIsRefusedAndEverythingStays
     const QString folder = QFileInfo(positionFile).absolutePath();
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/pipe").constData(), 0600), 0);
     ASSERT_TRUE(QDir().mkpath(folder + "/folder"));
-    writeBytes(folder + "/folder/inside.txt", "kept");
+    ASSERT_TRUE(writeBytes(folder + "/folder/inside.txt", "kept"));
     // The device is only ever a link's target: the test proves it is never written.
     const std::pair<QString, std::string> targets[] = {
         {folder + "/pipe", "it is a named pipe, not a regular file"},
@@ -345,12 +294,8 @@ protected:
     }
 
     // A board whose position file lies where positionFileLocation says.
-    struct Board {
-        Surface surface{QSize(1, 1)};
-        OffscreenHost host{surface};
-        Form1 form{surface, host};
-        PositionCommands fileMenu{form, positionFileLocation()};
-        Board() { form.onLoad(); }
+    struct Board : OffscreenBoard {
+        Board() : OffscreenBoard(positionFileLocation()) {}
     };
 
     // Both commands say why there is no place for the file, and go no further.

@@ -1,14 +1,19 @@
-#include "offscreen_board.h"
+#include "bench_board.h"
 
-#include <QFile>
+#include <QTemporaryDir>
 #include <stdexcept>
 #include <string>
 
 #include "board/geometry.h"
 
-OffscreenBoard::OffscreenBoard(int side)
-    : fileMenu(form, {folder.filePath(QStringLiteral("Videver.txt"))}) {
-    form.onLoad();
+namespace {
+QString benchPositionFile() {
+    static const QTemporaryDir folder;
+    return folder.filePath(QStringLiteral("Videver.txt"));
+}
+}  // namespace
+
+BenchBoard::BenchBoard(int side) : OffscreenBoard({benchPositionFile()}) {
     switch (side) {
         case 20:
             form.SmallClick();
@@ -25,6 +30,6 @@ OffscreenBoard::OffscreenBoard(int side)
     showChanges();
 }
 
-QPointF OffscreenBoard::centre(int column, int row) const {
+QPointF BenchBoard::centre(int column, int row) const {
     return {geometry::gridCentre(form.CellSize, column), geometry::gridCentre(form.CellSize, row)};
 }

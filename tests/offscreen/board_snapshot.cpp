@@ -1,0 +1,34 @@
+#include "offscreen/board_snapshot.h"
+
+#include <QHashFunctions>
+
+namespace {
+std::vector<double> numbersOf(const Form1& form) {
+    std::vector<double> numbers{
+        form.CellSize,           double(form.CellSizeI),   double(form.PieceRadius),
+        form.BoardLast,          double(form.SquareColor), form.DragStartX,
+        double(form.DragStartY), form.LastMouseX,          form.LastMouseY};
+    // Every declared entry of the trays, the ones outside the cells too.
+    for (const TrayGrid* tray : {&form.Tray1, &form.Tray2}) {
+        for (int row = 0; row <= TrayGrid::lastRow; ++row) {
+            for (int column = 0; column <= TrayGrid::lastColumn; ++column) {
+                numbers.push_back((*tray)(row, column));
+            }
+        }
+    }
+    for (int position = 1; position <= form.pieceCount(); ++position) {
+        const VIDEVER& piece = form.pieceAt(position);
+        numbers.insert(numbers.end(), {double(piece.X()), double(piece.Y()), double(piece.R()),
+                                       double(piece.SH_TYPE()), double(piece.ISMOVING)});
+    }
+    return numbers;
+}
+}  // namespace
+
+BoardSnapshot::BoardSnapshot(const OffscreenBoard& board)
+    : numbers(numbersOf(board.form)),
+      pictureSize(board.surface.image().size()),
+      pictureHash(qHashBits(board.surface.image().constBits(),
+                            static_cast<std::size_t>(board.surface.image().sizeInBytes()))),
+      widthTwips(board.host.widthTwips()),
+      heightTwips(board.host.heightTwips()) {}

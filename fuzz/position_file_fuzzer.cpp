@@ -31,24 +31,24 @@ void require(bool holds, const char* what) {
     }
 }
 
-const QString& positionFile() {
+const QString& inputFile() {
     static const QTemporaryDir folder;
     static const QString path = folder.path() + "/Videver.txt";
     return path;
 }
 
 void writeFile(const QByteArray& bytes) {
-    require(writeBytes(positionFile(), bytes), "cannot write the input");
+    require(writeBytes(inputFile(), bytes), "cannot write the input");
 }
 
 // A board at its start, as the program shows it after its load event.
 struct Board : OffscreenBoard {
-    Board() : OffscreenBoard({positionFile()}, screen) {}
+    Board() : OffscreenBoard({inputFile()}, screen) {}
 };
 
 // Printable ASCII throughout (the file's path is), naming the file once, ending in a full stop.
 bool isWholeRefusal(const std::string& message) {
-    const std::string path = QFile::encodeName(positionFile()).toStdString();
+    const std::string path = QFile::encodeName(inputFile()).toStdString();
     const std::string start = "The position could not be loaded from " + path + ": ";
     return message.starts_with(start) && message.ends_with('.') &&
            message.find(path, start.size()) == std::string::npos &&

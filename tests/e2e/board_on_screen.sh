@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: its window, outer size and start picture, and its answer when
 # there is no display at all.
-# Usage: board_on_screen.sh EXECUTABLE SOURCE-DIR BUILD-DIR
+# Usage: board_on_screen.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
 # shellcheck source=lib/common.sh source-path=SCRIPTDIR

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Real drags on the real program under Xvfb: moves, refused drops, filing into both trays and
 # bringing tray pieces back, with every outcome read from a screenshot.
-# Usage: drag_and_drop.sh EXECUTABLE SOURCE-DIR BUILD-DIR
+# Usage: drag_and_drop.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
 # shellcheck source=lib/common.sh source-path=SCRIPTDIR

@@ -3,7 +3,7 @@
 # where a desktop finds them, named after the program's id and accepted by the validators.
 # On Windows the installer beside the run folder installs the program silently, with a Start-menu
 # entry and an entry in the list of installed programs, and its uninstaller takes all of it away.
-# Usage: install.sh EXECUTABLE SOURCE-DIR BUILD-DIR
+# Usage: install.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
 source_dir=$2

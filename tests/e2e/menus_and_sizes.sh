@@ -2,14 +2,14 @@
 # The menus of the real program under Xvfb, opened with real clicks: the three sizes, measured
 # from the window system and from screenshots, New Game after pieces were taken, Exit, and a
 # close by the window system.
-# Usage: menus_and_sizes.sh EXECUTABLE SOURCE-DIR BUILD-DIR
+# Usage: menus_and_sizes.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
+close_window=$4
 # shellcheck source=lib/common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/lib/common.sh"
 
 e2e_setup menus_and_sizes
-cc -O2 -o "$E2E_WORK/close-window" "$(dirname "$0")/lib/close_window.c" -lX11
 start_program "$exe"
 shot start
 
@@ -64,7 +64,7 @@ expect_equal "$PROGRAM_STATUS" 0 "exit status after Exit"
 
 # Closing the window the way a window manager asks for it ends the program too.
 start_program "$exe"
-"$E2E_WORK/close-window" "$WINDOW"
+"$close_window" "$WINDOW"
 wait_for_exit 10 || die "closing the window did not end the program"
 expect_equal "$PROGRAM_STATUS" 0 "exit status after the window was closed"
 

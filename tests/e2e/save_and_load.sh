@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Save and Load through the real menus of the real program under Xvfb, with a private
 # XDG_DATA_HOME: the saved bytes, a hand-written Large file, and a file that is not a position.
-# Usage: save_and_load.sh EXECUTABLE SOURCE-DIR BUILD-DIR
+# Usage: save_and_load.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
 # shellcheck source=lib/common.sh source-path=SCRIPTDIR

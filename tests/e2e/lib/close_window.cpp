@@ -1,0 +1,28 @@
+// Asks a window to close the way a window manager would: a WM_DELETE_WINDOW message. The
+// end-to-end tests run without a window manager, and xdotool can only destroy a window.
+#include <X11/Xlib.h>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: close-window WINDOW-ID\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "close-window: cannot open the display\n");
+        return 1;
+    }
+    const Window window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XCloseDisplay(display);
+    return sent ? 0 : 1;
+}

@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# junit_counts FILE: prints "TOTAL FAILED" from the JUnit report CTest wrote with --output-junit,
+# junit_counts FILE: prints "PASSED FAILED SKIPPED" from the JUnit report CTest wrote with --output-junit,
 # or nothing when there is no readable report.
 junit_counts() {
     python3 - "$1" 2>/dev/null <<'PYTHON' || true
@@ -7,6 +7,7 @@ import sys
 import xml.etree.ElementTree as tree
 
 suite = tree.parse(sys.argv[1]).getroot()
-print(suite.get("tests"), suite.get("failures"))
+failed, skipped = int(suite.get("failures")), int(suite.get("skipped"))
+print(int(suite.get("tests")) - failed - skipped, failed, skipped)
 PYTHON
 }

@@ -126,33 +126,44 @@ const RefusedFile refusedFiles[] = {
      "line 10: the x of piece 1 '30\\x7f\\xff' is not a number"},
     {"CrOnlyLineEnds", largeLines(1, 32).replace("\r\n", "\r") + " 390  450  x \r",
      "line 33: the side of piece 24 'x' is not a number"},
-    {"NotANumberForARadius", withLine(1, " 60  60  nan"),
-     "line 1: the piece radius 'nan' is not a number"},
     {"PieceXOutOfRange", withLine(12, " 40000  30  1"),
      "line 12: the x of piece 3 '40000' is outside the range -32768 to 32767"},
     {"TrayMarkOutOfRange", withLine(7, " 1  70000  0"),
      "line 7: the mark of blue tray cell (2, 2) '70000' is outside the range"},
     {"PieceYBelowRange", withLine(10, " 30  -32769  1"),
      "the y of piece 1 '-32769' is outside the range"},
-    {"ZeroSquareSize", withLine(1, " 0  60  25"), "the square size '0' is not a positive number"},
-    {"ZeroWholePixelSize", withLine(1, " 60  0  25"),
+};
+
+// Files whose header is wrong, each with the rest of a Large file after it.
+const RefusedFile refusedHeaders[] = {
+    {"NotANumberForARadius", " 60  60  nan", "line 1: the piece radius 'nan' is not a number"},
+    {"ZeroSquareSize", " 0  60  25", "the square size '0' is not a positive number"},
+    {"ZeroWholePixelSize", " 60  0  25",
      "the whole-pixel square size '0' is not a positive number"},
-    {"WholePixelSizeRoundingToZero", withLine(1, " 60  0.5  25"),
+    {"WholePixelSizeRoundingToZero", " 60  0.5  25",
      "the whole-pixel square size '0.5' is not a positive number"},
-    {"NegativeSquareSize", withLine(1, "-60 -60  25"),
-     "the square size '-60' is not a positive number"},
-    {"InfiniteSquareSize", withLine(1, " 1e999  60  25"),
+    {"NegativeSquareSize", "-60 -60  25", "the square size '-60' is not a positive number"},
+    {"InfiniteSquareSize", " 1e999  60  25",
      "line 1: the square size '1e999' is too large to draw the board"},
-    {"SquareSizeTooSmallToDivideBy", withLine(1, " 1e-307  1  25"),
+    {"SquareSizeTooSmallToDivideBy", " 1e-307  1  25",
      "line 1: the square size '1e-307' is too small to play on"},
-    {"SmallestRealSquareSize", withLine(1, " 5e-324  1  25"),
+    {"SmallestRealSquareSize", " 5e-324  1  25",
      "line 1: the square size '5e-324' is too small to play on"},
-    {"NegativeRadius", withLine(1, " 60  60 -1"), "the piece radius '-1' is negative"},
-    {"HugeWholePixelSize", withLine(1, " 60  5000  25"),
+    {"NegativeRadius", " 60  60 -1", "the piece radius '-1' is negative"},
+    {"HugeWholePixelSize", " 60  5000  25",
      "the square sizes '60' and '5000' are too large to draw the board"},
-    {"HugeSquareSize", withLine(1, " 3000  60  25"),
+    {"HugeSquareSize", " 3000  60  25",
      "the square sizes '3000' and '60' are too large to draw the board"},
 };
+
+// Every refused file: the ones above, and the Large file under each wrong header.
+std::vector<RefusedFile> allRefusedFiles() {
+    std::vector<RefusedFile> all(std::begin(refusedFiles), std::end(refusedFiles));
+    for (const RefusedFile& header : refusedHeaders) {
+        all.push_back({header.name, withLine(1, header.bytes), header.reason});
+    }
+    return all;
+}
 
 // Names the case, not its bytes, in test listings.
 void PrintTo(const RefusedFile& file, std::ostream* out) {
@@ -168,7 +179,7 @@ TEST_P(RefusedFileTest, ChangesNothingAndSaysWhy) {
     expectRefused(GetParam().reason);
 }
 
-INSTANTIATE_TEST_SUITE_P(PositionFile, RefusedFileTest, ::testing::ValuesIn(refusedFiles),
+INSTANTIATE_TEST_SUITE_P(PositionFile, RefusedFileTest, ::testing::ValuesIn(allRefusedFiles()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RefusedLoadTest, MissingFileIsNamedOnce) {

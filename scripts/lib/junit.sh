@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# junit_counts FILE: prints "PASSED FAILED SKIPPED" from the JUnit report CTest wrote with --output-junit,
-# or nothing when there is no readable report.
+# junit_counts FILE: prints "PASSED FAILED SKIPPED" from the JUnit report that CTest wrote with
+# --output-junit, or nothing when there is no readable report.
 junit_counts() {
     python3 - "$1" 2>/dev/null <<'PYTHON' || true
 import sys

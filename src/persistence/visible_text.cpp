@@ -15,15 +15,16 @@ std::string hexEscape(char letter, char32_t value, int digits) {
     return shown;
 }
 
-bool printableAscii(char32_t c) {
-    return c >= 0x20 && c < 0x7f;
+// A byte or an ASCII character: itself if it is printable ASCII, else \x and two hex digits.
+std::string escapedByte(unsigned char byte) {
+    return byte >= 0x20 && byte < 0x7f ? std::string(1, static_cast<char>(byte))
+                                       : hexEscape('x', byte, 2);
 }
 
 std::string escapedBytes(const QByteArray& bytes) {
     std::string shown;
     for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        shown += printableAscii(byte) ? std::string(1, c) : hexEscape('x', byte, 2);
+        shown += escapedByte(static_cast<unsigned char>(c));
     }
     return shown;
 }
@@ -55,7 +56,7 @@ std::string visiblePath(const QByteArray& path) {
     std::string shown;
     for (const char32_t c : decoded.toStdU32String()) {
         if (c < 0x80) {
-            shown += escapedBytes(QByteArray(1, static_cast<char>(c)));
+            shown += escapedByte(static_cast<unsigned char>(c));
         } else if (changesTheTextAround(c)) {
             shown += c <= 0xffff ? hexEscape('u', c, 4) : hexEscape('U', c, 8);
         } else {

@@ -8,13 +8,9 @@ std::vector<double> numbersOf(const Form1& form) {
         form.CellSize,           double(form.CellSizeI),   double(form.PieceRadius),
         form.BoardLast,          double(form.SquareColor), form.DragStartX,
         double(form.DragStartY), form.LastMouseX,          form.LastMouseY};
-    // Every declared entry of the trays, the ones outside the cells too.
     for (const TrayGrid* tray : {&form.Tray1, &form.Tray2}) {
-        for (int row = 0; row <= TrayGrid::lastRow; ++row) {
-            for (int column = 0; column <= TrayGrid::lastColumn; ++column) {
-                numbers.push_back((*tray)(row, column));
-            }
-        }
+        const std::vector<int> marks = trayMarks(*tray);
+        numbers.insert(numbers.end(), marks.begin(), marks.end());
     }
     for (int position = 1; position <= form.pieceCount(); ++position) {
         const VIDEVER& piece = form.pieceAt(position);
@@ -24,6 +20,16 @@ std::vector<double> numbersOf(const Form1& form) {
     return numbers;
 }
 }  // namespace
+
+std::vector<int> trayMarks(const TrayGrid& tray) {
+    std::vector<int> marks;
+    for (int row = 0; row <= TrayGrid::lastRow; ++row) {
+        for (int column = 0; column <= TrayGrid::lastColumn; ++column) {
+            marks.push_back(tray(row, column));
+        }
+    }
+    return marks;
+}
 
 BoardSnapshot::BoardSnapshot(const OffscreenBoard& board)
     : numbers(numbersOf(board.form)),

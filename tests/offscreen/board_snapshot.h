@@ -20,3 +20,6 @@ struct BoardSnapshot {
 
     bool operator==(const BoardSnapshot&) const = default;
 };
+
+// Every declared entry of a tray grid, the ones outside the cells too: a snapshot of its marks.
+std::vector<int> trayMarks(const TrayGrid& tray);

@@ -69,16 +69,6 @@ int markedCells(const TrayGrid& tray) {
                                           [&tray](TrayCell cell) { return tray(cell) != 0; }));
 }
 
-std::vector<int> trayMarks(const TrayGrid& tray) {
-    std::vector<int> marks;
-    for (int row = 0; row <= 4; ++row) {
-        for (int column = 0; column <= 3; ++column) {
-            marks.push_back(tray(row, column));
-        }
-    }
-    return marks;
-}
-
 ::testing::AssertionResult positionIsSound(const Form1& form) {
     if (form.Pieces.size() != 24) {
         return ::testing::AssertionFailure() << "there are " << form.Pieces.size() << " pieces";

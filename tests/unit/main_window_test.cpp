@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "board/board_colours.h"
+#include "main_window.h"
 #include "offscreen/position_files.h"
-#include "program.h"
 
 namespace {
 struct MenuItem {
@@ -42,9 +42,8 @@ protected:
     }
 
     QTemporaryDir folder;
-    Program program{{folder.path() + "/Videver.txt"}};
-    MainWindow& window = program.window;
-    Form1& form = program.form;
+    MainWindow window{{folder.path() + "/Videver.txt"}};
+    Form1& form = window.form();
 };
 
 TEST_F(MainWindowTest, TitleAndMenusAreExactlyFileThenSize) {

@@ -1,0 +1,107 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
+#include <cstdio>
+
+#include "board/board_sizes.h"
+#include "board_widget.h"
+#include "platform/window_geometry.h"
+
+MainWindow::MainWindow(PositionFileLocation positionFile)
+    : m_surface(QSize(1, 1), devicePixelRatio()),
+      m_beep(Beep::soundFor(QGuiApplication::platformName())),
+      m_positionFile(m_form, std::move(positionFile)),
+      m_board(new BoardWidget(*this, m_surface)) {
+    setWindowTitle(QStringLiteral("Form1"));
+    setCentralWidget(m_board);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File"));
+    addCommand(file, "Save", "Save", [this] { m_positionFile.SaveClick(); });
+    addCommand(file, "Load", "Load", [this] { m_positionFile.LoadClick(); });
+    addCommand(file, "Kng", "New Game", [this] { m_form.KngClick(); });
+    addCommand(file, "Exit", "Exit", [this] { m_form.ExitClick(); });
+    QMenu* size = menuBar()->addMenu(QStringLiteral("Size"));
+    size->setObjectName(QStringLiteral("Size"));
+    addCommand(size, "Normal", "Normal", [this] { m_form.NormalClick(); });
+    addCommand(size, "Large", "Large", [this] { m_form.LargeClick(); });
+    addCommand(size, "Small", "Small", [this] { m_form.SmallClick(); });
+
+    // The window is defined at the Normal size, and its load event comes before it is shown.
+    setOuterSize(static_cast<float>(outerWidthTwips(normalSize.cellSize)),
+                 static_cast<float>(outerHeightTwips(normalSize.cellSize)));
+    dispatch([this] { m_form.onLoad(); });
+
+    // On a screen of another scale the picture is painted again at once, crisp at the new ratio.
+    create();
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::followScreen);
+    followScreen();
+}
+
+void MainWindow::addCommand(QMenu* menu, const char* control, const char* caption,
+                            std::function<void()> run) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(control));
+    action->setMenuRole(QAction::NoRole);
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { dispatch(run); });
+}
+
+void MainWindow::dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        // The handler stops where it failed; the program goes on with what it had done.
+        reportError(QString::fromStdString(error.what()));
+    }
+    m_board->update(m_surface.takeChangedArea());
+}
+
+void MainWindow::followScreen() {
+    // A change of scale on the same screen comes with a change of its logical resolution.
+    connect(screen(), &QScreen::logicalDotsPerInchChanged, this, &MainWindow::followScreen,
+            Qt::UniqueConnection);
+    if (devicePixelRatio() != m_surface.image().devicePixelRatio()) {
+        m_surface.resize(m_surface.size(), devicePixelRatio());
+        m_board->update();
+    }
+}
+
+void MainWindow::reportError(const QString& message) {
+    std::fprintf(stderr, "draughtsboard: %s\n", qPrintable(message));
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    // Names from files and folders are shown as they are, never read as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::setOuterSize(float widthTwips, float heightTwips) {
+    // Every repaint asks for the size; only a new one is worth the window system's time.
+    if (widthTwips == m_widthTwips && heightTwips == m_heightTwips) {
+        return;
+    }
+    m_widthTwips = widthTwips;
+    m_heightTwips = heightTwips;
+    const QScreen* display = screen();
+    const QSize menus = menuBar()->sizeHint();
+    // However small the size asked for, the whole menu bar stays on screen, so that a board
+    // shrunk to nothing can always be brought back from the Size menu.
+    const QSize outer = outerPixelSize(widthTwips, heightTwips, display->logicalDotsPerInchX(),
+                                       display->logicalDotsPerInchY(), display->availableSize())
+                            .expandedTo(QSize(menus.width(), menus.height() + 1));
+    // The surface follows at once, so the very next repaint already covers the new size.
+    m_surface.resize(QSize(outer.width(), outer.height() - menus.height()), devicePixelRatio());
+    setFixedSize(outer);
+}
+
+void MainWindow::beep() {
+    m_beep.play();
+}
+
+void MainWindow::endProgram() {
+    QCoreApplication::exit(0);
+}

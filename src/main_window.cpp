@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 
 #include "board/board_sizes.h"
@@ -20,12 +21,14 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     setCentralWidget(m_board);
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File"));
+    connect(file, &QMenu::aboutToShow, this, [this] { dispatch([this] { m_mouse.putBack(); }); });
     addCommand(file, "Save", "Save", [this] { m_positionFile.SaveClick(); });
     addCommand(file, "Load", "Load", [this] { m_positionFile.LoadClick(); });
     addCommand(file, "Kng", "New Game", [this] { m_form.KngClick(); });
     addCommand(file, "Exit", "Exit", [this] { m_form.ExitClick(); });
     QMenu* size = menuBar()->addMenu(QStringLiteral("Size"));
     size->setObjectName(QStringLiteral("Size"));
+    connect(size, &QMenu::aboutToShow, this, [this] { dispatch([this] { m_mouse.putBack(); }); });
     addCommand(size, "Normal", "Normal", [this] { m_form.NormalClick(); });
     addCommand(size, "Large", "Large", [this] { m_form.LargeClick(); });
     addCommand(size, "Small", "Small", [this] { m_form.SmallClick(); });
@@ -46,7 +49,21 @@ void MainWindow::addCommand(QMenu* menu, const char* control, const char* captio
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(control));
     action->setMenuRole(QAction::NoRole);
-    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { dispatch(run); });
+    // A menu takes the mouse, so a piece still held goes back before the command runs.
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        dispatch([&] {
+            m_mouse.putBack();
+            run();
+        });
+    });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // Another window (a message box among them) took the mouse: no release will come.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        dispatch([this] { m_mouse.putBack(); });
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::dispatch(const std::function<void()>& handler) {
@@ -95,7 +112,25 @@ void MainWindow::setOuterSize(float widthTwips, float heightTwips) {
                             .expandedTo(QSize(menus.width(), menus.height() + 1));
     // The surface follows at once, so the very next repaint already covers the new size.
     m_surface.resize(QSize(outer.width(), outer.height() - menus.height()), devicePixelRatio());
+    const QSize frameMargins = frameGeometry().size() - size();
+    const bool grows = outer.width() > width() || outer.height() > height();
     setFixedSize(outer);
+    if (grows && isVisible()) {
+        keepOnScreen(frameMargins);
+    }
+}
+
+void MainWindow::keepOnScreen(QSize frameMargins) {
+    // The window system's frame lies outside the size asked for; all of it belongs on the
+    // screen. Where the platform places windows itself (Wayland) the move is ignored.
+    const QRect available = screen()->availableGeometry();
+    const QRect frame(pos(), size() + frameMargins);
+    const QPoint onScreen(
+        std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width())),
+        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height())));
+    if (onScreen != frame.topLeft()) {
+        move(onScreen);
+    }
 }
 
 void MainWindow::beep() {

@@ -34,10 +34,14 @@ public:
     void beep() override;
     void endProgram() override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void addCommand(QMenu* menu, const char* control, const char* caption,
                     std::function<void()> run);
     void followScreen();
+    void keepOnScreen(QSize frameMargins);
     void reportError(const QString& message);
 
     Surface m_surface;

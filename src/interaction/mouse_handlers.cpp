@@ -96,6 +96,18 @@ void MouseHandlers::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
     m_form.Redraw();
 }
 
+void MouseHandlers::putBack() {
+    const std::optional<int> index = movingPiece();
+    if (!index) {
+        return;
+    }
+    VIDEVER& piece = m_form.pieceAt(*index);
+    piece.SH_MOUSEUP();
+    piece.setX(m_form.DragStartX);
+    piece.setY(m_form.DragStartY);
+    m_form.Redraw();
+}
+
 bool MouseHandlers::squareTaken(int index) const {
     const VIDEVER& moving = m_form.pieceAt(index);
     for (int other = 1; other <= m_form.pieceCount(); ++other) {

@@ -18,6 +18,10 @@ public:
     void mouseDown(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
+    // Settles a drag that cannot end with a release (a menu command, another window taking the
+    // mouse, Escape, a cancelled touch): the piece goes back to where it was picked up, without
+    // a beep, and no piece stays marked. The tray marks never changed during the drag.
+    void putBack();
 
 private:
     // The tray a piece is filed into, and its rows' offset on the window's grid.

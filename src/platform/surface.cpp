@@ -26,12 +26,12 @@ void Surface::resize(QSize logicalSize, qreal devicePixelRatio) {
     for (const Shape& shape : m_shapes) {
         paint(shape);
     }
-    m_blank = true;
+    m_shownShapes.clear();  // every pixel is new
 }
 
 QRect Surface::takeChangedArea() {
     QRect changed;
-    if (m_blank || m_shapes.size() != m_shownShapes.size()) {
+    if (m_shapes.size() != m_shownShapes.size()) {
         changed = QRect(QPoint(0, 0), size());
     } else {
         // A shape painted alike in both pictures left its pixels alike; any other may have
@@ -44,7 +44,6 @@ QRect Surface::takeChangedArea() {
         }
     }
     m_shownShapes = m_shapes;
-    m_blank = false;
     return changed;
 }
 

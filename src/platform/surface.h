@@ -51,5 +51,4 @@ private:
     FillStyle m_fillStyle = FillStyle::Solid;
     std::vector<Shape> m_shapes;
     std::vector<Shape> m_shownShapes;
-    bool m_blank = true;  // painted anew since last shown
 };

@@ -15,6 +15,7 @@
 #include "board/board_colours.h"
 #include "main_window.h"
 #include "offscreen/position_files.h"
+#include "support/board_invariants.h"
 
 namespace {
 struct MenuItem {
@@ -229,4 +230,76 @@ TEST_F(MainWindowTest, ScreenOfTwiceTheScalePaintsTheBoardAgainCrisplyAtTheSameS
     window.windowHandle()->setScreen(QGuiApplication::screens()[0]);
     QApplication::processEvents();
     EXPECT_EQ(window.surface().image().size(), logical);
+}
+
+TEST_F(MainWindowTest, HeldPieceGoesBackBeforeAMenuCommandOrAnotherWindowTakesTheMouse) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const std::vector<QPoint> start = piecePlaces(form);
+    const auto holdPiece10OverAFreeSquare = [&] {
+        QTest::mousePress(canvas(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(canvas(), QPoint(141, 139));
+        ASSERT_EQ(markedPieces(form), 1);
+    };
+
+    // Save writes the piece where it was picked up, not where it hangs in the air.
+    holdPiece10OverAFreeSquare();
+    action("Save")->trigger();
+    EXPECT_EQ(markedPieces(form), 0);
+    EXPECT_EQ(piecePlaces(form), start);
+    EXPECT_TRUE(bytesOf(folder.path() + "/Videver.txt").contains(" 100  100  1 \r\n"));
+    EXPECT_EQ(shown(140, 140), colours::black);
+
+    // Load, and a release after it, leave every piece on a square of its own.
+    holdPiece10OverAFreeSquare();
+    action("Load")->trigger();
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, QPoint(20, 100));
+    EXPECT_TRUE(positionIsSound(form));
+    EXPECT_EQ(piecePlaces(form), start);
+
+    // Another window takes the mouse: no release will come.
+    holdPiece10OverAFreeSquare();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(markedPieces(form), 0);
+    EXPECT_EQ(piecePlaces(form), start);
+    QTest::mouseMove(canvas(), QPoint(180, 180));
+    EXPECT_EQ(piecePlaces(form), start);
+}
+
+TEST_F(MainWindowTest, PointerBetweenLogicalPixelsCountsForThePixelThatHoldsIt) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Piece 9 stands at (20, 100). At a scale of 2, x 39.5 is the last device pixel of the
+    // white square (0, 3), beside the free black square (1, 3).
+    QTest::mousePress(canvas(), Qt::LeftButton, {}, QPoint(20, 100));
+    QTest::mouseMove(canvas(), QPoint(39, 140));
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(39.5, 140),
+                        canvas()->mapToGlobal(QPointF(39.5, 140)), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(canvas(), &release);
+    EXPECT_EQ(form.pieceAt(9).X(), 20);
+    EXPECT_EQ(form.pieceAt(9).Y(), 100);
+}
+
+TEST_F(MainWindowTest, WindowThatGrowsIsMovedSoThatItStaysOnTheScreen) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect available = window.screen()->availableGeometry();
+    window.move(available.right() - 300, available.bottom() - 300);
+    QApplication::processEvents();
+
+    action("Large")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(749, 591));
+    EXPECT_TRUE(available.contains(window.frameGeometry()))
+        << window.frameGeometry().x() << ", " << window.frameGeometry().y();
+
+    // A window that shrinks stays where it is.
+    const QPoint place = window.pos();
+    action("Small")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window.pos(), place);
 }

@@ -163,4 +163,32 @@ TEST_F(PressAndDragTest, SecondPressOnTheDraggedPieceKeepsItsPickUpPoint) {
     EXPECT_TRUE(positionIsSound(form));
 }
 
+TEST_F(PressAndDragTest, PutBackReturnsAHeldPieceSilentlyFromTheBoardAndFromATray) {
+    // From the board: dragged over a free black square, then put back.
+    mouse.mouseDown(leftButton, 0, 105, 98);
+    const std::vector<QPoint> places = piecePlaces(form);
+    mouse.mouseMove(leftButton, 0, 145, 138);
+    mouse.putBack();
+    EXPECT_EQ(piecePlaces(form), places);
+    EXPECT_EQ(markedPieces(form), 0);
+    EXPECT_EQ(pixel(100, 100), colours::red);
+    EXPECT_EQ(pixel(140, 140), colours::black);
+
+    // From a tray: filed, picked up again and put back, its cell still marked.
+    drag(100, 100, 400, 100);
+    ASSERT_EQ(placeOf(piece10), QPoint(380, 20));
+    mouse.mouseDown(leftButton, 0, 380, 20);
+    mouse.mouseMove(leftButton, 0, 140, 140);
+    mouse.putBack();
+    EXPECT_EQ(placeOf(piece10), QPoint(380, 20));
+    EXPECT_EQ(form.Tray1(1, 1), 1);
+    EXPECT_EQ(markedPieces(form), 0);
+    EXPECT_EQ(host.beeps(), 0);
+    EXPECT_TRUE(positionIsSound(form));
+
+    // With nothing held it changes nothing.
+    mouse.putBack();
+    EXPECT_EQ(placeOf(piece10), QPoint(380, 20));
+}
+
 }  // namespace

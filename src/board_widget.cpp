@@ -1,10 +1,14 @@
 #include "board_widget.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
+#include "board/geometry.h"
+#include "board_accessibility.h"
 #include "main_window.h"
 #include "platform/colours.h"
 
@@ -33,20 +37,50 @@ float pixelY(const QMouseEvent* event) {
 
 BoardWidget::BoardWidget(MainWindow& window, const Surface& surface)
     : QWidget(&window), m_window(window), m_surface(surface) {
+    // Before anything asks for the board's accessible interface, which Qt keeps once made.
+    QAccessible::installFactory(boardAccessibility);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Draughts board"));
+    setAccessibleDescription(
+        QStringLiteral("Eight rows of twelve squares: the board, a gap, then the red pieces' tray "
+                       "above the blue pieces' tray. Arrow keys move, Space picks up and puts "
+                       "down, Escape puts a piece back."));
     // Every pixel comes from the surface, so Qt need not erase anything first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Touches unhandled here reach the mouse handlers as mouse events; a cancelled one comes here.
+    setAttribute(Qt::WA_AcceptTouchEvents);
+}
+
+bool BoardWidget::event(QEvent* event) {
+    if (event->type() == QEvent::TouchCancel) {
+        m_window.dispatch([this] { m_window.mouse().putBack(); });
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    const qreal ratio = m_surface.image().devicePixelRatio();
     painter.fillRect(event->rect(), QColor(colours::background));
     painter.drawImage(event->rect(), m_surface.image(),
-                      QRectF(event->rect().topLeft() * m_surface.image().devicePixelRatio(),
-                             event->rect().size() * m_surface.image().devicePixelRatio()));
+                      QRectF(event->rect().topLeft() * ratio, event->rect().size() * ratio));
+    if (m_showFocusSquare && hasFocus()) {
+        // Black around yellow: one of the two stands out on every square and every piece.
+        const QRectF ring = QRectF(squareRect(m_focusSquare)).adjusted(2, 2, -2, -2);
+        painter.setPen(QPen(Qt::black, 4));
+        painter.drawRect(ring);
+        painter.setPen(QPen(Qt::yellow, 2));
+        painter.drawRect(ring);
+    }
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
+    if (m_showFocusSquare) {
+        m_showFocusSquare = false;
+        update(squareRect(m_focusSquare));
+    }
     m_window.dispatch([&] {
         m_window.mouse().mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
                                    pixelX(event), pixelY(event));
@@ -65,4 +99,97 @@ void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
         m_window.mouse().mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
                                  pixelX(event), pixelY(event));
     });
+}
+
+void BoardWidget::keyPressEvent(QKeyEvent* event) {
+    const auto centre = [this] { return squareCentre(m_focusSquare); };
+    switch (event->key()) {
+        case Qt::Key_Left:
+            return moveFocusSquare({-1, 0});
+        case Qt::Key_Right:
+            return moveFocusSquare({1, 0});
+        case Qt::Key_Up:
+            return moveFocusSquare({0, -1});
+        case Qt::Key_Down:
+            return moveFocusSquare({0, 1});
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            m_window.dispatch([&] {
+                const QPointF at = centre();
+                if (m_window.mouse().movingPiece()) {
+                    m_window.mouse().mouseUp(1, 0, float(at.x()), float(at.y()));
+                } else {
+                    m_window.mouse().mouseDown(1, 0, float(at.x()), float(at.y()));
+                }
+            });
+            break;
+        case Qt::Key_Escape:
+            m_window.dispatch([this] { m_window.mouse().putBack(); });
+            break;
+        default:
+            // Alt, F10 and the rest go on to the menus; no key of the board is a shortcut.
+            return QWidget::keyPressEvent(event);
+    }
+    m_showFocusSquare = true;
+    update(squareRect(m_focusSquare));
+}
+
+void BoardWidget::moveFocusSquare(QPoint step) {
+    const QPoint to(std::clamp(m_focusSquare.x() + step.x(), 0, columns - 1),
+                    std::clamp(m_focusSquare.y() + step.y(), 0, rows - 1));
+    update(squareRect(m_focusSquare));
+    m_focusSquare = to;
+    m_showFocusSquare = true;
+    update(squareRect(m_focusSquare));
+    // A carried piece travels with the focus square, as with the pointer.
+    if (m_window.mouse().movingPiece()) {
+        const QPointF at = squareCentre(to);
+        m_window.dispatch([&] { m_window.mouse().mouseMove(0, 0, float(at.x()), float(at.y())); });
+    }
+    announceFocus();
+}
+
+const Form1& BoardWidget::form() const {
+    return m_window.form();
+}
+
+QRect BoardWidget::squareRect(QPoint square) const {
+    const double side = m_window.form().CellSize;
+    return QRectF(square.x() * side, square.y() * side, side, side).toAlignedRect();
+}
+
+QPointF BoardWidget::squareCentre(QPoint square) const {
+    const double side = m_window.form().CellSize;
+    return {geometry::gridCentre(side, square.x()), geometry::gridCentre(side, square.y())};
+}
+
+void BoardWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // Qt announces the board itself once this returns; the square is announced after that.
+    QMetaObject::invokeMethod(this, &BoardWidget::announceFocus, Qt::QueuedConnection);
+}
+
+void BoardWidget::announceFocus() {
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(m_focusSquare.y() * columns + m_focusSquare.x());
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void BoardWidget::announceChanges() {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    const QStringList names = squareNames(m_window.form());
+    for (qsizetype square = 0; square < names.size(); ++square) {
+        if (square >= m_squareNames.size() || names[square] != m_squareNames[square]) {
+            // The event carries no name, so a reader asks for it again.
+            QAccessibleEvent changed(this, QAccessible::NameChanged);
+            changed.setChild(static_cast<int>(square));
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+    m_squareNames = names;
 }

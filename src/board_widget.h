@@ -1,24 +1,50 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
 
+class Form1;
 class MainWindow;
 class Surface;
 
-// The client area. It shows the persistent surface and paints nothing of its own; each mouse
-// press, move and release goes to its handler through the window's dispatch.
+// The client area. It shows the persistent surface and, once a key has been used, the keyboard's
+// focus square over it, but paints nothing into the surface. Each mouse, key and touch event goes
+// to its handler through the window's dispatch; a key is a press, move or release at the centre
+// of the focus square, so the keyboard reaches exactly what the mouse does.
 class BoardWidget : public QWidget {
     Q_OBJECT
 public:
+    // The grid the focus square walks: the board's 8 columns, the gap and the trays' 3, by 8 rows.
+    static constexpr int columns = 12;
+    static constexpr int rows = 8;
+
     BoardWidget(MainWindow& window, const Surface& surface);
 
+    const Form1& form() const;
+    QPoint focusSquare() const { return m_focusSquare; }
+    // Square (column, row) of the grid, in the widget's pixels.
+    QRect squareRect(QPoint square) const;
+    // Tells assistive technology which squares now hold something else; the window calls it
+    // after every event.
+    void announceChanges();
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    QPointF squareCentre(QPoint square) const;
+    void moveFocusSquare(QPoint step);
+    void announceFocus();
+
     MainWindow& m_window;
     const Surface& m_surface;
+    QPoint m_focusSquare{0, 0};  // column, row
+    bool m_showFocusSquare = false;
+    QStringList m_squareNames;  // as assistive technology was last told
 };

@@ -19,6 +19,7 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
       m_board(new BoardWidget(*this, m_surface)) {
     setWindowTitle(QStringLiteral("Form1"));
     setCentralWidget(m_board);
+    m_board->setFocus();
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File"));
     connect(file, &QMenu::aboutToShow, this, [this] { dispatch([this] { m_mouse.putBack(); }); });
@@ -74,6 +75,7 @@ void MainWindow::dispatch(const std::function<void()>& handler) {
         reportError(QString::fromStdString(error.what()));
     }
     m_board->update(m_surface.takeChangedArea());
+    m_board->announceChanges();
 }
 
 void MainWindow::followScreen() {

@@ -22,6 +22,8 @@ public:
     // mouse, Escape, a cancelled touch): the piece goes back to where it was picked up, without
     // a beep, and no piece stays marked. The tray marks never changed during the drag.
     void putBack();
+    // The 1-based position of the piece being dragged, if any.
+    std::optional<int> movingPiece() const;
 
 private:
     // The tray a piece is filed into, and its rows' offset on the window's grid.
@@ -30,7 +32,6 @@ private:
         int rowOffset;
     };
 
-    std::optional<int> movingPiece() const;
     PieceTray trayOf(const VIDEVER& piece);
     void ReturnPiece(std::int16_t index);
     std::optional<TrayCell> FreeSlot1() const;

@@ -4,6 +4,7 @@
 # the drag right after them must show at once, and Exit must end the program at once; once
 # through the sound server directly, and once through ALSA routed to it.
 # The real program runs on Weston, itself a window of a private X server, driven with xdotool.
+# The sanitizer builds run wayland.sh instead: a bell stuck at exit is what this test is about.
 # Usage: bell_under_wayland.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1

@@ -2,10 +2,21 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "board/tray_grid.h"
+#include "platform/errors.h"
+
+// Saving or loading the position file failed. The message is one sentence that names the file
+// once: what could not be done, then why ("The position could not be loaded from
+// /home/ann/.local/share/draughtsboard/Videver.txt: there is no such file.").
+class PositionFileError : public ProgramError {
+public:
+    PositionFileError(const std::string& failure, const std::string& reason)
+        : ProgramError(failure + ": " + reason + ".") {}
+};
 
 // Everything a position file holds, read and converted in full before any of it is used.
 struct SavedPosition {
@@ -27,9 +38,17 @@ struct SavedPosition {
 // answered at once whatever its size.
 inline constexpr qint64 largestPositionFile = 64 * 1024;
 
-// Reads the header, both trays and pieceCount piece lines from a position file's bytes;
-// whatever follows is never looked at. Throws PositionFileError, failure followed by the line
-// and the value, at the first field that is missing, not a number, out of range, or would leave
-// the board unusable.
+// Reads the header, both trays and pieceCount piece lines from a position file's bytes, paying
+// no attention to lines: blanks (spaces, tabs, CRs, LFs) before a number are skipped, and a
+// number ends at a blank or a comma; a comma after the spaces that end it belongs to them
+// ("1 , 2" is two numbers, "1,,2" three). CR LF, LF and CR alone each end a line, and a byte
+// order mark at the start, as some editors write, is skipped. Whatever follows is never looked
+// at. Throws PositionFileError, failure followed by the line and the value, at the first number
+// that is missing, not a number, out of range, or would leave the board unusable.
 SavedPosition readSavedPosition(const QByteArray& bytes, int pieceCount,
                                 const std::string& failure);
+
+// A field's value, the same in every locale, if it is a decimal number of at most 64 characters
+// (sign, digits with an optional point, exponent). Beyond the range of reals it is infinite, or
+// the smallest real of its sign, so that it stays as large, and as positive, as it was written.
+std::optional<double> parseNumber(const QByteArray& text);

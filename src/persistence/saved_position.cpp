@@ -117,13 +117,11 @@ SavedPosition readSavedPosition(const QByteArray& bytes, int pieceCount,
     }
     readTray(fields, position.Tray1, "red");
     readTray(fields, position.Tray2, "blue");
-    position.pieces.resize(static_cast<std::size_t>(pieceCount));
-    for (int index = 0; index < pieceCount; ++index) {
-        const std::string piece = " of piece " + std::to_string(index + 1);
-        SavedPosition::Piece& saved = position.pieces[static_cast<std::size_t>(index)];
-        saved.X = fields.int16("the x" + piece);
-        saved.Y = fields.int16("the y" + piece);
-        saved.SH_TYPE = fields.int16("the side" + piece);
+    for (int piece = 1; piece <= pieceCount; ++piece) {
+        const std::string of = " of piece " + std::to_string(piece);
+        // Braces read the three in order.
+        position.pieces.push_back({fields.int16("the x" + of), fields.int16("the y" + of),
+                                   fields.int16("the side" + of)});
     }
     return position;
 }

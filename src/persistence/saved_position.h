@@ -34,21 +34,21 @@ struct SavedPosition {
     std::vector<Piece> pieces;
 };
 
-// A position file is under 1 KiB. A larger file than this is refused unread, so that any file is
+// A position file is under 1 KiB; no more than this is read of any file, so that any file is
 // answered at once whatever its size.
 inline constexpr qint64 largestPositionFile = 64 * 1024;
 
-// Reads the header, both trays and pieceCount piece lines from a position file's bytes, paying
-// no attention to lines: blanks (spaces, tabs, CRs, LFs) before a number are skipped, and a
-// number ends at a blank or a comma; a comma after the spaces that end it belongs to them
-// ("1 , 2" is two numbers, "1,,2" three). CR LF, LF and CR alone each end a line, and a byte
-// order mark at the start, as some editors write, is skipped. Whatever follows is never looked
-// at. Throws PositionFileError, failure followed by the line and the value, at the first number
-// that is missing, not a number, out of range, or would leave the board unusable.
+// Reads the header, both trays and pieceCount pieces from a position file's bytes, whatever the
+// lines: a number ends at a blank (space, tab, CR, LF) or a comma, and a comma after the spaces
+// that end it goes with them ("1 , 2" is two numbers, "1,,2" three). CR LF, LF and CR each end a
+// line; a byte order mark at the start, which some editors write, is skipped; what follows the
+// last piece is never looked at. Throws PositionFileError, failure followed by the line and the
+// value, at the first number that is missing, not a number, out of range, or would leave the
+// board unusable.
 SavedPosition readSavedPosition(const QByteArray& bytes, int pieceCount,
                                 const std::string& failure);
 
-// A field's value, the same in every locale, if it is a decimal number of at most 64 characters
-// (sign, digits with an optional point, exponent). Beyond the range of reals it is infinite, or
-// the smallest real of its sign, so that it stays as large, and as positive, as it was written.
+// A field's value in any locale, if it is a decimal number of at most 64 characters (sign, digits
+// with an optional point, exponent); beyond the range of reals it is infinite, or the smallest
+// real of its sign, so that it stays as large, and as positive, as it was written.
 std::optional<double> parseNumber(const QByteArray& text);

@@ -8,12 +8,15 @@
 #include <QStorageInfo>
 #include <cerrno>
 #include <filesystem>
+// Qt says neither what kind of file lies at a path nor why opening it failed: the system does.
 #ifdef Q_OS_WIN
 #include <io.h>
+// A Windows data folder holds no socket, nor a named pipe or terminal that opening could wait on.
+constexpr bool S_ISSOCK(unsigned) {
+    return false;
+}
 #endif
 
-// Qt says neither what kind of file lies at a path nor why opening it failed: the system does.
-// A Windows data folder holds no named pipe or terminal that opening could wait on.
 namespace {
 std::string reasonOf(int error) {
     return std::generic_category().message(error);
@@ -25,6 +28,7 @@ void requireRegular(unsigned mode) {
                         (S_ISDIR(mode)                    ? "a folder"
                          : S_ISFIFO(mode)                 ? "a named pipe"
                          : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                         : S_ISSOCK(mode)                 ? "a socket"
                                                           : "something else") +
                         ", not a regular file");
     }

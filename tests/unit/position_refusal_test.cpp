@@ -15,7 +15,9 @@
 
 #ifndef Q_OS_WIN  // named pipes and descriptors are Unix ones
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -259,6 +261,19 @@ TEST_F(RefusedLoadTest, NamedPipeAtThePathIsRefusedAtOnce) {
         ::close(::open(QFile::encodeName(positionFile).constData(), O_WRONLY));
     }
     load.join();
+}
+
+TEST_F(RefusedLoadTest, SocketAtThePath) {
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(positionFile);
+    ASSERT_LT(std::size_t(name.size()), sizeof address.sun_path);
+    std::copy(name.begin(), name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    expectRefused("it is a socket, not a regular file");
+    ::close(listening);
 }
 
 TEST_F(RefusedLoadTest, TerminalAtThePathIsRefusedUnread) {

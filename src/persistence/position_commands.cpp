@@ -4,13 +4,34 @@
 #include <QFileInfo>
 
 #include "board/form1.h"
-#include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
 #include "persistence/saved_position.h"
-#include "persistence/visible_text.h"
 #include "platform/files.h"
 
 namespace {
+// Text from a file name or a failure as a message can show it whole: a character that would
+// reorder, break or hide the text around it (a control, a bidirectional mark, a line or
+// paragraph separator, a zero-width or other format character) appears as \x and two hex digits
+// below 128 (a tab as \x09), else as \u and four (a right-to-left override as \u202e), or \U and
+// eight beyond the first 65536.
+std::string visible(const QString& text) {
+    std::string shown;
+    for (const char32_t c : text.toStdU32String()) {
+        const QChar::Category kind = QChar::category(c);
+        if (kind != QChar::Other_Control && kind != QChar::Other_Format &&
+            kind != QChar::Separator_Line && kind != QChar::Separator_Paragraph) {
+            shown += QString::fromUcs4(&c, 1).toStdString();
+            continue;
+        }
+        const auto [letter, digits] = c < 0x80      ? std::pair{'x', 2}
+                                      : c <= 0xffff ? std::pair{'u', 4}
+                                                    : std::pair{'U', 8};
+        shown += std::string{'\\', letter} +
+                 QByteArray::number(uint(c), 16).rightJustified(digits, '0').toStdString();
+    }
+    return shown;
+}
+
 // The path of the position file, or the message that there is none; failed names what could
 // not be done, for the one sentence a failure shows.
 const QString& positionFilePath(const PositionFileLocation& location, const char* failed) {
@@ -22,7 +43,7 @@ const QString& positionFilePath(const PositionFileLocation& location, const char
 }
 
 std::string shown(const QString& path) {
-    return visiblePath(QDir::toNativeSeparators(path).toUtf8());
+    return visible(QDir::toNativeSeparators(path));
 }
 }  // namespace
 
@@ -31,7 +52,8 @@ void PositionCommands::SaveClick() {
     try {
         replaceRegularFile(path, positionText(m_form));
     } catch (const FileError& error) {
-        throw PositionFileError("The position could not be saved to " + shown(path), error.what());
+        throw PositionFileError("The position could not be saved to " + shown(path),
+                                visible(QString::fromUtf8(error.what())));
     }
 }
 
@@ -45,7 +67,7 @@ void PositionCommands::LoadClick() {
     try {
         bytes = readRegularFile(source, largestPositionFile);
     } catch (const FileError& error) {
-        throw PositionFileError(failure, error.what());
+        throw PositionFileError(failure, visible(QString::fromUtf8(error.what())));
     }
     if (!bytes) {
         throw PositionFileError(failure, "it is too large to be a position file");

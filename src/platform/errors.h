@@ -4,7 +4,8 @@
 #include <string>
 
 // Every fault the program detects is one of these. They are thrown where the fault happens and
-// caught only by the main window's event dispatch, which tells the user and carries on.
+// caught and shown by the main window's event dispatch, which carries on; Save and Load add the
+// file's name to a file's failure on the way.
 class ProgramError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -7,12 +7,27 @@
 #include <limits>
 #include <string>
 
-#include "persistence/number_reader.h"
-#include "persistence/position_file_error.h"
 #include "persistence/saved_position.h"
 
 namespace {
 const double infinity = std::numeric_limits<double>::infinity();
+const double tiniest = std::numeric_limits<double>::denorm_min();
+
+// A header of square sizes and radius, empty trays and two pieces, as Save writes them.
+QByteArray twoPieceFile(const QByteArray& header) {
+    return header + " \r\n" + QByteArray(" 0  0  0 \r\n").repeated(8) +
+           " 20  20  1 \r\n 60  60  2 \r\n";
+}
+
+// Why readSavedPosition refuses bytes, or "" when it reads them.
+std::string refusal(const QByteArray& bytes) {
+    try {
+        readSavedPosition(bytes, 2, "Not loaded");
+    } catch (const PositionFileError& error) {
+        return error.what();
+    }
+    return "";
+}
 }  // namespace
 
 TEST(ParseNumber, ReadsDecimalNumbersAndNothingElse) {
@@ -35,13 +50,15 @@ TEST(ParseNumber, ReadsDecimalNumbersAndNothingElse) {
 TEST(ParseNumber, NumbersBeyondTheRangeOfRealsStayNumbers) {
     // Too large becomes infinite, so the caller refuses it as too large rather than as a word.
     const std::pair<const char*, double> numbers[] = {
-        {"1e999", infinity}, {"-1e999", -infinity}, {"1.5e400", infinity}, {"2.5e99999", infinity},
-        {"1e-999", 0.0},     {"20.5e-400", 0.0},    {"1.0e-999", 0.0},     {"5e-324", 5e-324},
+        {"1e999", infinity},     {"-1e999", -infinity}, {"1.5e400", infinity},
+        {"2.5e99999", infinity}, {"1e-999", tiniest},   {"20.5e-400", tiniest},
+        {"1.0e-999", tiniest},   {"5e-324", 5e-324},    {"0e-999", 0.0},
     };
     for (const auto& [text, value] : numbers) {
         EXPECT_EQ(parseNumber(text), value) << text;
     }
-    EXPECT_TRUE(std::signbit(*parseNumber("-1e-999")));
+    // Too small stays as positive or negative as it was written.
+    EXPECT_EQ(parseNumber("-1e-999"), -tiniest);
 }
 
 TEST(ParseNumber, DecimalCommaLocaleReadsTheSame) {
@@ -61,8 +78,8 @@ TEST(ParseNumber, DecimalCommaLocaleReadsTheSame) {
     ASSERT_NE(std::setlocale(LC_ALL, german), nullptr);
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     const std::pair<const char*, std::optional<double>> numbers[] = {
-        {"1.5e400", infinity}, {"2.5e99999", infinity}, {"20.5e-400", 0.0},
-        {"1.0e-999", 0.0},     {"40.5", 40.5},          {"4,5", std::nullopt},
+        {"1.5e400", infinity}, {"2.5e99999", infinity}, {"20.5e-400", tiniest},
+        {"1.0e-999", tiniest}, {"40.5", 40.5},          {"4,5", std::nullopt},
     };
     for (const auto& [text, value] : numbers) {
         EXPECT_EQ(parseNumber(text), value) << text;
@@ -73,30 +90,41 @@ TEST(ParseNumber, DecimalCommaLocaleReadsTheSame) {
 #endif
 }
 
-TEST(SplitFields, SplitsAtBlanksAndCommasAndCountsLines) {
-    const Fields split = splitFields("  12345 \r\n\n 67,89\n1 , 2\t3,,4");
-    std::vector<std::pair<QByteArray, int>> fields;
-    for (const Field& field : split.fields) {
-        fields.emplace_back(field.text, field.line);
-    }
-    EXPECT_EQ(
-        fields,
-        (std::vector<std::pair<QByteArray, int>>{
-            {"12345", 1}, {"67", 3}, {"89", 3}, {"1", 4}, {"2", 4}, {"3", 4}, {"", 4}, {"4", 4}}));
-    EXPECT_EQ(split.lastLine, 4);
+TEST(SavedPositionReading, SplitsAtBlanksAndCommasAndCountsLines) {
+    // Blanks before a number are skipped; spaces then a comma end one number, two commas in a
+    // row leave an empty field between them.
+    const SavedPosition position =
+        readSavedPosition(twoPieceFile("  40 \r\n\n 40,15\n0 , 1\t0,1\n"), 2, "Not loaded");
+    EXPECT_EQ(position.CellSize, 40);
+    EXPECT_EQ(position.PieceRadius, 15);
+    EXPECT_EQ(position.Tray1(1, 2), 1);
+    EXPECT_EQ(position.Tray1(2, 1), 1);
+    EXPECT_EQ(refusal("  40 \r\n\n 40,15\n0 , 1\t0,,1"),
+              "Not loaded: line 4: the mark of red tray cell (2, 1) '' is not a number.");
 }
 
-TEST(SplitFields, CountsLinesTheSameWhetherTheyEndInCrLfLfOrCrAlone) {
+TEST(SavedPositionReading, CountsLinesTheSameWhetherTheyEndInCrLfLfOrCrAlone) {
     for (const QByteArray lineEnd : {"\r\n", "\n", "\r"}) {
         SCOPED_TRACE(lineEnd.toPercentEncoding().toStdString());
-        const Fields split = splitFields("1" + lineEnd + lineEnd + "2 3" + lineEnd + "4" + lineEnd);
-        ASSERT_EQ(split.fields.size(), 4u);
-        EXPECT_EQ(split.fields[1].line, 3);
-        EXPECT_EQ(split.fields[3].line, 4);
-        EXPECT_EQ(split.lastLine, 5);
+        EXPECT_EQ(refusal("40" + lineEnd + lineEnd + "40 x" + lineEnd),
+                  "Not loaded: line 3: the piece radius 'x' is not a number.");
+        EXPECT_EQ(refusal("40" + lineEnd + lineEnd + "40 15" + lineEnd + "0" + lineEnd),
+                  "Not loaded: line 5: the file ends before the mark of red tray cell (1, 2).");
     }
     // An LF before a CR is not one line end but two.
-    EXPECT_EQ(splitFields("1\n\r2").fields.back().line, 3);
+    EXPECT_EQ(refusal("40\n\rx"),
+              "Not loaded: line 3: the whole-pixel square size 'x' is not a number.");
+}
+
+TEST(SavedPositionReading, SkipsOneByteOrderMarkAtTheStartAndNoOther) {
+    EXPECT_EQ(readSavedPosition("\xef\xbb\xbf" + twoPieceFile(" 40  40  15"), 2, "").CellSize, 40);
+    EXPECT_EQ(refusal("\xef\xbb\xbf\r\n 40  x"),
+              "Not loaded: line 2: the whole-pixel square size 'x' is not a number.");
+    EXPECT_EQ(refusal("\xef\xbb\xbf\xef\xbb\xbf 40"),
+              "Not loaded: line 1: the square size '\\xef\\xbb\\xbf' is not a number.");
+    EXPECT_EQ(refusal(" \xef\xbb\xbf"
+                      "40"),
+              "Not loaded: line 1: the square size '\\xef\\xbb\\xbf40' is not a number.");
 }
 
 TEST(SavedPositionReading, StopsAtTheLastNumberItNeeds) {

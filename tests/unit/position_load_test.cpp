@@ -276,6 +276,7 @@ const Layout layouts[] = {
      [](const Lines& l) { return compact(l) + "the end, -- 1e999 \x01\xff\r\n\r\nmore"; }},
     {"LineFeedsOnly", [](const Lines& l) { return compact(l, "\n"); }},
     {"NoLineEndAtTheEnd", [](const Lines& l) { return compact(l).chopped(2); }},
+    {"ByteOrderMarkFirst", [](const Lines& l) { return "\xef\xbb\xbf" + compact(l); }},
 };
 
 // Names the layout, not its writer, in test listings.

@@ -4,19 +4,20 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "offscreen/board_snapshot.h"
 #include "offscreen/position_files.h"
-#include "persistence/position_file_error.h"
 #include "persistence/saved_position.h"
-#include "persistence/visible_text.h"
 #include "support/board_fixture.h"
 
 #ifndef Q_OS_WIN  // named pipes and descriptors are Unix ones
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -132,6 +133,8 @@ const RefusedFile refusedFiles[] = {
      "line 7: the mark of blue tray cell (2, 2) '70000' is outside the range"},
     {"PieceYBelowRange", withLine(10, " 30  -32769  1"),
      "the y of piece 1 '-32769' is outside the range"},
+    {"WordAfterAByteOrderMark", "\xef\xbb\xbf" + withLine(20, " 60  twenty  1"),
+     "line 20: the y of piece 11 'twenty' is not a number"},
 };
 
 // Files whose header is wrong, each with the rest of a Large file after it.
@@ -149,6 +152,10 @@ const RefusedFile refusedHeaders[] = {
      "line 1: the square size '1e-307' is too small to play on"},
     {"SmallestRealSquareSize", " 5e-324  1  25",
      "line 1: the square size '5e-324' is too small to play on"},
+    {"SquareSizeBelowTheRangeOfReals", " 1e-400  1  25",
+     "line 1: the square size '1e-400' is too small to play on"},
+    {"NegativeSquareSizeBelowTheRangeOfReals", "-1e-400  1  25",
+     "line 1: the square size '-1e-400' is not a positive number"},
     {"NegativeRadius", " 60  60 -1", "the piece radius '-1' is negative"},
     {"HugeWholePixelSize", " 60  5000  25",
      "the square sizes '60' and '5000' are too large to draw the board"},
@@ -212,8 +219,16 @@ TEST_F(RefusedLoadTest, CharactersThatWouldReorderBreakOrHideTheMessageAreShownE
                         .starts_with("The position could not be loaded from " + shown + ": "))
             << error.what();
     }
-    // A byte order mark leading the name, and a format character beyond the first 65536.
-    EXPECT_EQ(visiblePath("\xef\xbb\xbf/a\xf3\xa0\x80\x81"), "\\ufeff/a\\U000e0001");
+    // A byte order mark leading a folder's name, and a format character beyond the first 65536.
+    PositionCommands marked(form,
+                            {base + QChar(0xfeff) + QString::fromUtf8("a\xf3\xa0\x80\x81/V")});
+    try {
+        marked.LoadClick();
+        ADD_FAILURE() << "Load accepted a missing file";
+    } catch (const PositionFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("\\ufeffa\\U000e0001"), std::string::npos)
+            << error.what();
+    }
 }
 
 TEST_F(RefusedLoadTest, DirectoryAtThePath) {
@@ -228,24 +243,48 @@ TEST_F(RefusedLoadTest, DeviceAtThePath) {
     expectRefused("not a regular file");
 }
 
-TEST_F(RefusedLoadTest, NamedPipeAtThePathWithoutWaitingForAWriter) {
+TEST_F(RefusedLoadTest, NamedPipeAtThePathIsRefusedAtOnce) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(positionFile).constData(), 0600), 0);
-    // Should Load ever wait on the pipe, this stands in as a writer that hangs up at once, so
-    // the test fails on the message instead of hanging.
+    // Load runs beside the test, which stands in as a writer after a while should Load be
+    // waiting on the pipe, so that the test fails instead of hanging.
     std::atomic<bool> done = false;
-    std::thread hangUp([&] {
-        while (!done) {
-            const int writer =
-                ::open(QFile::encodeName(positionFile).constData(), O_WRONLY | O_NONBLOCK);
-            if (writer >= 0) {
-                ::close(writer);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+    std::thread load([&] {
+        expectRefused("it is a named pipe, not a regular file");
+        done = true;
     });
-    expectRefused("not a regular file");
-    done = true;
-    hangUp.join();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(done) << "Load waited on the pipe";
+    if (!done) {
+        ::close(::open(QFile::encodeName(positionFile).constData(), O_WRONLY));
+    }
+    load.join();
+}
+
+TEST_F(RefusedLoadTest, SocketAtThePath) {
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(positionFile);
+    ASSERT_LT(std::size_t(name.size()), sizeof address.sun_path);
+    std::copy(name.begin(), name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    expectRefused("it is a socket, not a regular file");
+    ::close(listening);
+}
+
+TEST_F(RefusedLoadTest, TerminalAtThePathIsRefusedUnread) {
+    // A terminal nobody types into would keep a read waiting for good.
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    ASSERT_TRUE(QFile::link(::ptsname(terminal), positionFile));
+    expectRefused("it is a device, not a regular file");
+    ::close(terminal);
 }
 
 TEST_F(RefusedLoadTest, ReadErrorIsNamedAsSuch) {
@@ -255,9 +294,9 @@ TEST_F(RefusedLoadTest, ReadErrorIsNamedAsSuch) {
 }
 #endif
 
-TEST_F(RefusedLoadTest, FileBeyondTheSizeCapIsRefusedUnread) {
+TEST_F(RefusedLoadTest, FileBeyondTheSizeCapIsRefused) {
     // A position padded to exactly the cap loads; one byte more is refused, and so is a sparse
-    // file of 4 GiB, without reading it.
+    // file of 4 GiB, of which no more than one byte past the cap is read.
     QByteArray padded = largeFile();
     padded += QByteArray(largestPositionFile - padded.size(), ' ');
     write(padded);

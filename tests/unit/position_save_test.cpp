@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "offscreen/position_files.h"
-#include "persistence/position_file_error.h"
 #include "persistence/position_text.h"
+#include "persistence/saved_position.h"
 #include "platform/position_file_location.h"
 #include "support/board_fixture.h"
 
@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -181,26 +182,78 @@ TEST_F(FailingSaveTest, PlainFileWhereTheFolderMustBeStaysAsItWas) {
 }
 
 #ifndef Q_OS_WIN  // immutable folders, permission bits and file size limits are Unix ones
+namespace {
+// A folder made to refuse new entries, even to root, for as long as this lives: an immutable one.
+class FrozenFolder {
+public:
+    explicit FrozenFolder(const QString& folder)
+        : m_descriptor(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY)) {
+        if (m_descriptor >= 0 && ::ioctl(m_descriptor, FS_IOC_GETFLAGS, &m_flags) == 0) {
+            const int immutable = m_flags | FS_IMMUTABLE_FL;
+            frozen = ::ioctl(m_descriptor, FS_IOC_SETFLAGS, &immutable) == 0;
+        }
+    }
+    ~FrozenFolder() {
+        if (frozen) {
+            ::ioctl(m_descriptor, FS_IOC_SETFLAGS, &m_flags);
+        }
+        ::close(m_descriptor);
+    }
+    FrozenFolder(const FrozenFolder&) = delete;
+    FrozenFolder& operator=(const FrozenFolder&) = delete;
+
+    bool frozen = false;
+
+private:
+    int m_descriptor;
+    int m_flags = 0;
+};
+
+std::string skipFrozen() {
+    return "this file system or container cannot make a folder immutable";
+}
+}  // namespace
+
 TEST_F(FailingSaveTest, FolderThatRefusesNewFilesKeepsThePreviousFile) {
     fileMenu.SaveClick();
-    const QString folder = QFileInfo(positionFile).absolutePath();
-    // An immutable folder refuses new entries even to root; the old file itself stays writable,
-    // so only a Save that writes beside it and swaps fails here.
-    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(descriptor, 0);
-    int flags = 0;
-    ASSERT_EQ(::ioctl(descriptor, FS_IOC_GETFLAGS, &flags), 0);
-    const int immutable = flags | FS_IMMUTABLE_FL;
-    if (::ioctl(descriptor, FS_IOC_SETFLAGS, &immutable) != 0) {
-        ::close(descriptor);
-        GTEST_SKIP() << "this file system or container cannot make a folder immutable";
+    // The old file itself stays writable, so only a Save that writes beside it and swaps fails.
+    const FrozenFolder folder(QFileInfo(positionFile).absolutePath());
+    if (!folder.frozen) {
+        GTEST_SKIP() << skipFrozen();
     }
-    const Restore thaw([&] {
-        ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags);
-        ::close(descriptor);
-    });
     form.LargeClick();
     expectSaveFails("its folder cannot be written to: Operation not permitted");
+    EXPECT_EQ(bytesOf(positionFile), normalStart);
+}
+
+TEST_F(FailingSaveTest, LinkIntoAFolderThatRefusesNewFilesNamesThatFolder) {
+    // The position file's own folder takes new files; the one the link leads into does not.
+    const QString elsewhere = QFileInfo(positionFile).absolutePath() + "/elsewhere";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(writeBytes(elsewhere + "/Kept.txt", "old"));
+    ASSERT_TRUE(QFile::link(elsewhere + "/Kept.txt", positionFile));
+    const FrozenFolder folder(elsewhere);
+    if (!folder.frozen) {
+        GTEST_SKIP() << skipFrozen();
+    }
+    expectSaveFails("the folder of the file it leads to, " + elsewhere.toStdString() +
+                    ", cannot be written to: Operation not permitted");
+    EXPECT_EQ(bytesOf(elsewhere + "/Kept.txt"), "old");
+}
+
+TEST_F(FailingSaveTest, ReadOnlyFileSystemIsNamedAsSuch) {
+    fileMenu.SaveClick();
+    // The folder mounted read-only over itself, for this test only.
+    const QByteArray folder = QFile::encodeName(QFileInfo(positionFile).absolutePath());
+    if (::mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr) != 0) {
+        GTEST_SKIP() << "the tests may not mount file systems here";
+    }
+    const Restore unmount([&] { ::umount2(folder.constData(), MNT_DETACH); });
+    ASSERT_EQ(
+        ::mount(nullptr, folder.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr),
+        0);
+    form.LargeClick();
+    expectSaveFails("it cannot be replaced: the file system is read-only");
     EXPECT_EQ(bytesOf(positionFile), normalStart);
 }
 
@@ -336,6 +389,30 @@ TEST_F(PositionFileLocationTest, AbsoluteXdgDataHomeFirstThenTheHomeFolder) {
     }
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(positionFileLocation().path, fromHome);
+}
+
+TEST_F(PositionFileLocationTest, SaveMakesOnlyTheMissingFoldersAndOnlyThosePrivate) {
+    // Through a folder that does not exist, to one that does and on to two that do not.
+    const QString home = scratch.path() + "/home";
+    ASSERT_TRUE(QDir().mkpath(home + "/.local"));
+    ASSERT_EQ(::chmod(QFile::encodeName(home).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(home + "/.local").constData(), 0751), 0);
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_DATA_HOME", (home + "/foo/../.local/share").toUtf8());
+    Board board;
+    board.fileMenu.SaveClick();
+
+    EXPECT_EQ(bytesOf(home + "/.local/share/draughtsboard/Videver.txt"), normalStart);
+    const auto mode = [](const QString& path) {
+        struct stat status {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777
+                                                                         : 0;
+    };
+    EXPECT_EQ(mode(home), 0755u);
+    EXPECT_EQ(mode(home + "/.local"), 0751u);
+    EXPECT_EQ(mode(home + "/.local/share"), 0700u);
+    EXPECT_EQ(mode(home + "/.local/share/draughtsboard"), 0700u);
+    EXPECT_FALSE(QFileInfo::exists(home + "/foo"));
 }
 
 TEST_F(PositionFileLocationTest, WithoutAnAbsoluteHomeSaveAndLoadSaySoAndWriteNothing) {

@@ -9,6 +9,7 @@
 #include <QPointingDevice>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 #include "main_window.h"
 #include "offscreen/position_files.h"
@@ -159,11 +160,15 @@ TEST_F(KeyboardAndAccessTest, ScreenReaderReadsATableOfNamedSquaresAndFollowsThe
     EXPECT_EQ(grid->cellAt(3, 1)->text(QAccessible::Name),
               "row 4, column 2, black square, red piece");
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    // The recorder keeps copies of the events and leaves them to whoever reads them.
+    qDeleteAll(QTestAccessibility::events());
+    QTestAccessibility::clearEvents();
     QTestAccessibility::cleanup();
 }
 
 TEST_F(KeyboardAndAccessTest, OneFingerDragsLikeTheMouseASecondPicksUpNothingACancelPutsBack) {
-    QPointingDevice* touchscreen = QTest::createTouchDevice();
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QPointingDevice* touchscreen = device.get();
     // Piece 10, on (100, 100), to the free black square (3, 3).
     QTest::touchEvent(board(), touchscreen).press(0, QPoint(100, 100), board());
     QTest::touchEvent(board(), touchscreen).move(0, QPoint(141, 139), board());

@@ -7,6 +7,7 @@
 #include "persistence/position_text.h"
 #include "persistence/saved_position.h"
 #include "platform/files.h"
+#include "platform/int16.h"
 
 namespace {
 // Text from a file name or a failure as a message can show it whole: a character that would
@@ -45,16 +46,22 @@ const QString& positionFilePath(const PositionFileLocation& location, const char
 std::string shown(const QString& path) {
     return visible(QDir::toNativeSeparators(path));
 }
+
+// Runs a file operation; its failure becomes one sentence that begins with failure.
+template <typename Operation>
+auto reportingAs(const std::string& failure, Operation operation) {
+    try {
+        return operation();
+    } catch (const FileError& error) {
+        throw PositionFileError(failure, visible(QString::fromUtf8(error.what())));
+    }
+}
 }  // namespace
 
 void PositionCommands::SaveClick() {
     const QString& path = positionFilePath(m_location, "saved");
-    try {
-        replaceRegularFile(path, positionText(m_form));
-    } catch (const FileError& error) {
-        throw PositionFileError("The position could not be saved to " + shown(path),
-                                visible(QString::fromUtf8(error.what())));
-    }
+    reportingAs("The position could not be saved to " + shown(path),
+                [&] { replaceRegularFile(path, positionText(m_form)); });
 }
 
 void PositionCommands::LoadClick() {
@@ -62,32 +69,27 @@ void PositionCommands::LoadClick() {
     const QString& source =
         m_location.fallback.isEmpty() || QFileInfo::exists(path) ? path : m_location.fallback;
     const std::string failure = "The position could not be loaded from " + shown(source);
-    // All or nothing: every value is read and checked before anything changes.
-    std::optional<QByteArray> bytes;
-    try {
-        bytes = readRegularFile(source, largestPositionFile);
-    } catch (const FileError& error) {
-        throw PositionFileError(failure, visible(QString::fromUtf8(error.what())));
-    }
+    const std::optional<QByteArray> bytes =
+        reportingAs(failure, [&] { return readRegularFile(source, largestPositionFile); });
     if (!bytes) {
         throw PositionFileError(failure, "it is too large to be a position file");
     }
-    const SavedPosition saved = readSavedPosition(*bytes, m_form.pieceCount(), failure);
-
-    m_form.CellSize = saved.CellSize;
-    m_form.CellSizeI = saved.CellSizeI;
-    m_form.PieceRadius = saved.PieceRadius;
+    // All or nothing: every number is read and checked before anything changes.
+    const std::vector<double> numbers = readPositionNumbers(*bytes, m_form.pieceCount(), failure);
+    auto next = numbers.begin();
+    m_form.CellSize = *next++;
+    m_form.CellSizeI = toInt16(*next++);
+    m_form.PieceRadius = toInt16(*next++);
     // Row 0 and column 0 of the trays are no cells and keep what they hold.
-    for (const TrayCell cell : TrayGrid::cells) {
-        m_form.Tray1(cell) = saved.Tray1(cell);
-        m_form.Tray2(cell) = saved.Tray2(cell);
+    for (TrayGrid* tray : {&m_form.Tray1, &m_form.Tray2}) {
+        for (const TrayCell cell : TrayGrid::cells) {
+            (*tray)(cell) = toInt16(*next++);
+        }
     }
-    for (int position = 1; position <= m_form.pieceCount(); ++position) {
-        const SavedPosition::Piece& line = saved.pieces[static_cast<std::size_t>(position - 1)];
-        VIDEVER& piece = m_form.pieceAt(position);
-        piece.setX(line.X);
-        piece.setY(line.Y);
-        piece.setSH_TYPE(line.SH_TYPE);
+    for (VIDEVER& piece : m_form.Pieces) {
+        piece.setX(*next++);
+        piece.setY(*next++);
+        piece.setSH_TYPE(*next++);
         piece.setR(m_form.PieceRadius);
     }
     m_form.Redraw();

@@ -6,124 +6,96 @@
 #include <limits>
 
 #include "board/size_limits.h"
+#include "board/tray_grid.h"
 #include "platform/int16.h"
 
 namespace {
 // One field at a time: the blanks before it, the field, and the delimiter that goes with it.
 const QRegularExpression field("[ \t\n]*+(?!\\z)([^ \t\n,]*)(?:[ \t]+,?|[,\n])?");
 
-// Reads fields in order and names the first one that is wrong.
-class FieldReader {
-public:
-    FieldReader(const QByteArray& bytes, const std::string& failure)
-        : m_text(QString::fromLatin1(bytes).replace("\r\n", "\n").replace('\r', '\n')),
-          m_fields(field.globalMatch(m_text)),
-          m_failure(failure) {}
-
-    double number(const std::string& name) {
-        m_name = name;
-        if (!m_fields.hasNext()) {
-            fail(int(m_text.count('\n')) + 1, "the file ends before " + name);
-        }
-        const QRegularExpressionMatch next = m_fields.next();
-        m_line += int(QStringView(m_text).sliced(m_end, next.capturedStart(1) - m_end).count('\n'));
-        m_end = next.capturedEnd(1);
-        m_last = next.captured(1).toLatin1();
-        const std::optional<double> value = parseNumber(m_last);
-        if (!value) {
-            complain("is not a number");
-        }
-        return *value;
+// What the number at index in the file is, for a message.
+std::string nameOf(std::size_t index) {
+    if (index < 3) {
+        return std::array{"the square size", "the whole-pixel square size",
+                          "the piece radius"}[index];
     }
-
-    std::int16_t int16(const std::string& name) {
-        const double value = number(name);
-        if (!fitsInt16(value)) {
-            complain("is outside the range -32768 to 32767");
-        }
-        return toInt16(value);
+    if (index < 27) {
+        const TrayCell cell = TrayGrid::cells[(index - 3) % 12];
+        return std::string("the mark of ") + (index < 15 ? "red" : "blue") + " tray cell (" +
+               std::to_string(cell.row) + ", " + std::to_string(cell.column) + ")";
     }
+    return std::string(std::array{"the x", "the y", "the side"}[(index - 27) % 3]) + " of piece " +
+           std::to_string((index - 27) / 3 + 1);
+}
 
-    // The field read last as written, every byte outside printable ASCII as \x and two digits.
-    std::string lastText() const {
-        QByteArray shown;
-        for (const char c : m_last.left(shownLength)) {
-            shown += c >= 0x20 && c < 0x7f
-                         ? QByteArray(1, c)
-                         : "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
-        }
-        return '\'' + shown.toStdString() + (m_last.size() > shownLength ? "...'" : "'");
+// A field as written, every byte outside printable ASCII as \x and two digits, cut at 24.
+std::string quoted(const QByteArray& written) {
+    QByteArray shown;
+    for (const char c : written.left(24)) {
+        shown += c >= 0x20 && c < 0x7f
+                     ? QByteArray(1, c)
+                     : "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
     }
+    return '\'' + shown.toStdString() + (written.size() > 24 ? "...'" : "'");
+}
 
-    // Names the field read last.
-    [[noreturn]] void complain(const std::string& problem) const {
-        failAtLastField(m_name + " " + lastText() + " " + problem);
+// The square sizes can be too large only together, so this problem names both.
+const std::string tooLargeTogether = "are too large to draw the board";
+
+// Why the number at index cannot be used, or "" when it can; earlier are the numbers before it.
+std::string problemWith(std::size_t index, double value, const std::vector<double>& earlier) {
+    if (index == 0) {
+        return !(value > 0)                           ? "is not a positive number"
+               : std::isinf(value)                    ? "is too large to draw the board"
+               : !squaresLargeEnoughToDivideBy(value) ? "is too small to play on"
+                                                      : "";
     }
-
-    [[noreturn]] void failAtLastField(const std::string& problem) const { fail(m_line, problem); }
-
-private:
-    static constexpr qsizetype shownLength = 24;
-
-    [[noreturn]] void fail(int line, const std::string& problem) const {
-        throw PositionFileError(m_failure, "line " + std::to_string(line) + ": " + problem);
+    if (!fitsInt16(value)) {
+        return "is outside the range -32768 to 32767";
     }
-
-    const QString m_text;
-    QRegularExpressionMatchIterator m_fields;
-    const std::string& m_failure;
-    std::string m_name;
-    QByteArray m_last;
-    int m_line = 1;
-    qsizetype m_end = 0;
-};
-
-void readTray(FieldReader& fields, TrayGrid& tray, const std::string& colour) {
-    for (const TrayCell cell : TrayGrid::cells) {
-        tray(cell) =
-            fields.int16("the mark of " + colour + " tray cell (" + std::to_string(cell.row) +
-                         ", " + std::to_string(cell.column) + ")");
+    if (index == 1 && toInt16(value) <= 0) {
+        return "is not a positive number";
     }
+    if (index == 1 && !sizesFitSixteenBits(earlier[0], toInt16(value))) {
+        return tooLargeTogether;
+    }
+    return index == 2 && toInt16(value) < 0 ? "is negative" : "";
 }
 }  // namespace
 
-SavedPosition readSavedPosition(const QByteArray& bytes, int pieceCount,
-                                const std::string& failure) {
-    FieldReader fields(bytes.startsWith("\xef\xbb\xbf") ? bytes.mid(3) : bytes, failure);
-    SavedPosition position;
-
-    position.CellSize = fields.number("the square size");
-    if (!(position.CellSize > 0)) {
-        fields.complain("is not a positive number");
+std::vector<double> readPositionNumbers(const QByteArray& bytes, int pieceCount,
+                                        const std::string& failure) {
+    const QString text =
+        QString::fromLatin1(bytes.startsWith("\xef\xbb\xbf") ? bytes.mid(3) : bytes)
+            .replace("\r\n", "\n")
+            .replace('\r', '\n');
+    QRegularExpressionMatchIterator fields = field.globalMatch(text);
+    std::vector<double> numbers;
+    QByteArray squareSize;
+    while (numbers.size() < 27 + 3 * std::size_t(pieceCount)) {
+        const std::string name = nameOf(numbers.size());
+        if (!fields.hasNext()) {
+            throw PositionFileError(failure, "line " + std::to_string(text.count('\n') + 1) +
+                                                 ": the file ends before " + name);
+        }
+        const QRegularExpressionMatch next = fields.next();
+        const QByteArray written = next.captured(1).toLatin1();
+        const std::optional<double> value = parseNumber(written);
+        const std::string problem =
+            value ? problemWith(numbers.size(), *value, numbers) : "is not a number";
+        if (!problem.empty()) {
+            const qsizetype line = QStringView(text).first(next.capturedStart(1)).count('\n') + 1;
+            const std::string what =
+                problem == tooLargeTogether
+                    ? "the square sizes " + quoted(squareSize) + " and " + quoted(written)
+                    : name + " " + quoted(written);
+            throw PositionFileError(failure,
+                                    "line " + std::to_string(line) + ": " + what + " " + problem);
+        }
+        squareSize = numbers.empty() ? written : squareSize;
+        numbers.push_back(*value);
     }
-    if (std::isinf(position.CellSize)) {
-        fields.complain("is too large to draw the board");
-    }
-    if (!squaresLargeEnoughToDivideBy(position.CellSize)) {
-        fields.complain("is too small to play on");
-    }
-    const std::string cellSizeText = fields.lastText();
-    position.CellSizeI = fields.int16("the whole-pixel square size");
-    if (position.CellSizeI <= 0) {
-        fields.complain("is not a positive number");
-    }
-    if (!sizesFitSixteenBits(position.CellSize, position.CellSizeI)) {
-        fields.failAtLastField("the square sizes " + cellSizeText + " and " + fields.lastText() +
-                               " are too large to draw the board");
-    }
-    position.PieceRadius = fields.int16("the piece radius");
-    if (position.PieceRadius < 0) {
-        fields.complain("is negative");
-    }
-    readTray(fields, position.Tray1, "red");
-    readTray(fields, position.Tray2, "blue");
-    for (int piece = 1; piece <= pieceCount; ++piece) {
-        const std::string of = " of piece " + std::to_string(piece);
-        // Braces read the three in order.
-        position.pieces.push_back({fields.int16("the x" + of), fields.int16("the y" + of),
-                                   fields.int16("the side" + of)});
-    }
-    return position;
+    return numbers;
 }
 
 std::optional<double> parseNumber(const QByteArray& text) {

@@ -6,51 +6,41 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <cerrno>
 #include <filesystem>
-// Qt says neither what kind of file lies at a path nor why opening it failed: the system does.
+// Qt neither opens a file without waiting on a named pipe nor says why opening failed: the
+// system does.
 #ifdef Q_OS_WIN
 #include <io.h>
-// A Windows data folder holds no socket, nor a named pipe or terminal that opening could wait on.
-constexpr bool S_ISSOCK(unsigned) {
-    return false;
-}
 #endif
 
 namespace {
+namespace fs = std::filesystem;
+
 std::string reasonOf(int error) {
     return std::generic_category().message(error);
 }
 
-void requireRegular(unsigned mode) {
-    if (!S_ISREG(mode)) {
-        throw FileError(std::string("it is ") +
-                        (S_ISDIR(mode)                    ? "a folder"
-                         : S_ISFIFO(mode)                 ? "a named pipe"
-                         : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
-                         : S_ISSOCK(mode)                 ? "a socket"
-                                                          : "something else") +
-                        ", not a regular file");
-    }
-}
-
-// The mode of what lies at path, through a link of what it leads to, or 0 for nothing.
-unsigned modeAt(const QString& path) {
-#ifdef Q_OS_WIN
-    struct _stat64 status {};
-    const bool found = ::_wstat64(path.toStdWString().c_str(), &status) == 0;
-#else
-    struct stat status {};
-    const bool found = ::stat(QFile::encodeName(path).constData(), &status) == 0;
-#endif
-    const int error = errno;
-    if (!found && error == ENOENT && QFileInfo(path).isSymLink()) {
+// Whether anything lies at path; throws unless it is a regular file, or a link to one.
+bool regularFileAt(const QString& path) {
+    std::error_code error;
+    const fs::path where = QFileInfo(path).filesystemFilePath();
+    const fs::file_type type = fs::status(where, error).type();
+    if (type == fs::file_type::not_found && fs::is_symlink(fs::symlink_status(where, error))) {
         throw FileError("it is a link that leads nowhere");
     }
-    if (!found && error != ENOENT && error != ENOTDIR) {
-        throw FileError("it cannot be examined: " + reasonOf(error));
+    if (type == fs::file_type::not_found || type == fs::file_type::regular) {
+        return type == fs::file_type::regular;
     }
-    return found ? status.st_mode : 0;
+    if (error) {
+        throw FileError("it cannot be examined: " + error.message());
+    }
+    throw FileError(std::string("it is ") +
+                    (type == fs::file_type::directory ? "a folder"
+                     : type == fs::file_type::fifo    ? "a named pipe"
+                     : type == fs::file_type::character || type == fs::file_type::block ? "a device"
+                     : type == fs::file_type::socket                                    ? "a socket"
+                                                     : "something else") +
+                    ", not a regular file");
 }
 
 // Private to the user, as the XDG rules ask of a data folder that has to be made; a folder that
@@ -96,18 +86,17 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 largest) {
     if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
                                      QFileDevice::AutoCloseHandle)) {
         // What lies there says why, if anything does: a socket, or a folder Windows does not open.
-        const unsigned mode = modeAt(path);
-        if (mode == 0) {
+        if (!regularFileAt(path)) {
             throw FileError("there is no such file");
         }
-        requireRegular(mode);
         throw FileError("it cannot be opened: " + reasonOf(openError));
     }
+    // What was opened, not what lies at path now, must be a regular file.
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
-        throw FileError("it cannot be examined: " + reasonOf(errno));
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        regularFileAt(path);
+        throw FileError("it is not a regular file");
     }
-    requireRegular(status.st_mode);
     // One byte past largest tells a file that is too large.
     const QByteArray bytes = file.read(largest + 1);
     if (file.error() != QFileDevice::NoError) {
@@ -117,15 +106,13 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 largest) {
 }
 
 void replaceRegularFile(const QString& path, const QByteArray& bytes) {
-    const unsigned mode = modeAt(path);
-    if (mode == 0) {
+    const bool replacing = regularFileAt(path);
+    if (!replacing) {
         createFolder(QFileInfo(path).absoluteDir().filesystemAbsolutePath());
-    } else {
-        requireRegular(mode);
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(whyNotOpened(path, mode != 0, file));
+        throw FileError(whyNotOpened(path, replacing, file));
     }
     // commit() puts the new file in place even after a failed flush, so the flush comes first.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {

@@ -19,10 +19,14 @@ QByteArray twoPieceFile(const QByteArray& header) {
            " 20  20  1 \r\n 60  60  2 \r\n";
 }
 
-// Why readSavedPosition refuses bytes, or "" when it reads them.
+// Where numbers read from a two-piece file keep what: the header, then the red and the blue tray
+// marks, then x, y and side of each piece.
+constexpr std::size_t redTrayCell1_2 = 4, redTrayCell2_1 = 6, pieceRadius = 2, secondPiece = 30;
+
+// Why readPositionNumbers refuses bytes, or "" when it reads them.
 std::string refusal(const QByteArray& bytes) {
     try {
-        readSavedPosition(bytes, 2, "Not loaded");
+        readPositionNumbers(bytes, 2, "Not loaded");
     } catch (const PositionFileError& error) {
         return error.what();
     }
@@ -93,12 +97,12 @@ TEST(ParseNumber, DecimalCommaLocaleReadsTheSame) {
 TEST(SavedPositionReading, SplitsAtBlanksAndCommasAndCountsLines) {
     // Blanks before a number are skipped; spaces then a comma end one number, two commas in a
     // row leave an empty field between them.
-    const SavedPosition position =
-        readSavedPosition(twoPieceFile("  40 \r\n\n 40,15\n0 , 1\t0,1\n"), 2, "Not loaded");
-    EXPECT_EQ(position.CellSize, 40);
-    EXPECT_EQ(position.PieceRadius, 15);
-    EXPECT_EQ(position.Tray1(1, 2), 1);
-    EXPECT_EQ(position.Tray1(2, 1), 1);
+    const std::vector<double> numbers =
+        readPositionNumbers(twoPieceFile("  40 \r\n\n 40,15\n0 , 1\t0,1\n"), 2, "Not loaded");
+    EXPECT_EQ(numbers[0], 40);
+    EXPECT_EQ(numbers[pieceRadius], 15);
+    EXPECT_EQ(numbers[redTrayCell1_2], 1);
+    EXPECT_EQ(numbers[redTrayCell2_1], 1);
     EXPECT_EQ(refusal("  40 \r\n\n 40,15\n0 , 1\t0,,1"),
               "Not loaded: line 4: the mark of red tray cell (2, 1) '' is not a number.");
 }
@@ -117,7 +121,7 @@ TEST(SavedPositionReading, CountsLinesTheSameWhetherTheyEndInCrLfLfOrCrAlone) {
 }
 
 TEST(SavedPositionReading, SkipsOneByteOrderMarkAtTheStartAndNoOther) {
-    EXPECT_EQ(readSavedPosition("\xef\xbb\xbf" + twoPieceFile(" 40  40  15"), 2, "").CellSize, 40);
+    EXPECT_EQ(readPositionNumbers("\xef\xbb\xbf" + twoPieceFile(" 40  40  15"), 2, "")[0], 40);
     EXPECT_EQ(refusal("\xef\xbb\xbf\r\n 40  x"),
               "Not loaded: line 2: the whole-pixel square size 'x' is not a number.");
     EXPECT_EQ(refusal("\xef\xbb\xbf\xef\xbb\xbf 40"),
@@ -135,9 +139,9 @@ TEST(SavedPositionReading, StopsAtTheLastNumberItNeeds) {
     }
     bytes += " 20  20  1 \r\n 60  60  2 \r\n not numbers";
 
-    const SavedPosition position = readSavedPosition(bytes, 2, "Not loaded");
+    const std::vector<double> numbers = readPositionNumbers(bytes, 2, "Not loaded");
 
-    ASSERT_EQ(position.pieces.size(), 2u);
-    EXPECT_EQ(position.pieces[1].X, 60);
-    EXPECT_EQ(position.pieces[1].SH_TYPE, 2);
+    ASSERT_EQ(numbers.size(), 33u);
+    EXPECT_EQ(numbers[secondPiece], 60);
+    EXPECT_EQ(numbers[secondPiece + 2], 2);
 }

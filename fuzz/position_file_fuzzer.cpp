@@ -15,8 +15,7 @@
 #include "offscreen/board_snapshot.h"
 #include "offscreen/offscreen_board.h"
 #include "offscreen/position_files.h"
-#include "persistence/position_text.h"
-#include "persistence/saved_position.h"
+#include "persistence/position_file.h"
 
 namespace {
 // A small screen: a file may give every piece a radius of thousands, and each repaint then

@@ -5,7 +5,7 @@
 
 #include "board/form1.h"
 #include "interaction/mouse_handlers.h"
-#include "persistence/position_commands.h"
+#include "persistence/position_file.h"
 #include "platform/beep.h"
 #include "platform/form_host.h"
 #include "platform/surface.h"

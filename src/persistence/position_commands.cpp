@@ -1,11 +1,9 @@
-#include "persistence/position_commands.h"
+#include "persistence/position_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include "board/form1.h"
-#include "persistence/position_text.h"
-#include "persistence/saved_position.h"
 #include "platform/files.h"
 #include "platform/int16.h"
 

@@ -1,4 +1,4 @@
-#include "persistence/position_text.h"
+#include "persistence/position_file.h"
 
 #include <charconv>
 #include <cmath>

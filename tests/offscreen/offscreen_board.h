@@ -5,7 +5,7 @@
 #include "board/form1.h"
 #include "interaction/mouse_handlers.h"
 #include "offscreen/offscreen_host.h"
-#include "persistence/position_commands.h"
+#include "persistence/position_file.h"
 #include "platform/position_file_location.h"
 #include "platform/surface.h"
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "persistence/saved_position.h"
+#include "persistence/position_file.h"
 
 namespace {
 const double infinity = std::numeric_limits<double>::infinity();

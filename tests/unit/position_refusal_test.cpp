@@ -10,7 +10,7 @@
 
 #include "offscreen/board_snapshot.h"
 #include "offscreen/position_files.h"
-#include "persistence/saved_position.h"
+#include "persistence/position_file.h"
 #include "support/board_fixture.h"
 
 #ifndef Q_OS_WIN  // named pipes and descriptors are Unix ones

@@ -7,8 +7,7 @@
 #include <utility>
 
 #include "offscreen/position_files.h"
-#include "persistence/position_text.h"
-#include "persistence/saved_position.h"
+#include "persistence/position_file.h"
 #include "platform/position_file_location.h"
 #include "support/board_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "persistence/saved_position.h"
+#include "persistence/position_file.h"
 
 #include <QRegularExpression>
 #include <charconv>

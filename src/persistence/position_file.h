@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/position_file_location.h"
+
+class Form1;
 
 // Saving or loading the position file failed. The message is one sentence that names the file
 // once: what could not be done, then why ("The position could not be loaded from
@@ -14,6 +17,21 @@ class PositionFileError : public ProgramError {
 public:
     PositionFileError(const std::string& failure, const std::string& reason)
         : ProgramError(failure + ": " + reason + ".") {}
+};
+
+// The File menu's Save and Load: the whole position written to the position file and read back.
+// Without a place for the file (no usable home folder) both say so.
+class PositionCommands {
+public:
+    PositionCommands(Form1& form, PositionFileLocation location)
+        : m_form(form), m_location(std::move(location)) {}
+
+    void SaveClick();
+    void LoadClick();
+
+private:
+    Form1& m_form;
+    PositionFileLocation m_location;
 };
 
 // A position file is under 1 KiB; no more than this is read of any file, so that any file is
@@ -36,3 +54,9 @@ std::vector<double> readPositionNumbers(const QByteArray& bytes, int pieceCount,
 // with an optional point, exponent); beyond the range of reals it is infinite, or the smallest
 // real of its sign, so that it stays as large, and as positive, as it was written.
 std::optional<double> parseNumber(const QByteArray& text);
+
+// The whole position as Save writes it: the header line with the square size (twice) and the
+// piece radius, four lines for each tray, then one line per piece with its centre and side, in
+// collection order. Each number is a sign position (space, or minus), its digits and a space
+// (40 becomes " 40 "); every line ends with CR LF.
+QByteArray positionText(const Form1& form);

@@ -20,8 +20,9 @@ std::string reasonOf(int error) {
     return std::generic_category().message(error);
 }
 
-// Whether anything lies at path; throws unless it is a regular file, or a link to one.
-bool regularFileAt(const QString& path) {
+// Whether a regular file lies at path, through a link the one it leads to; throws when anything
+// else lies there.
+bool regularFileExists(const QString& path) {
     std::error_code error;
     const fs::path where = QFileInfo(path).filesystemFilePath();
     const fs::file_type type = fs::status(where, error).type();
@@ -86,7 +87,7 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 largest) {
     if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
                                      QFileDevice::AutoCloseHandle)) {
         // What lies there says why, if anything does: a socket, or a folder Windows does not open.
-        if (!regularFileAt(path)) {
+        if (!regularFileExists(path)) {
             throw FileError("there is no such file");
         }
         throw FileError("it cannot be opened: " + reasonOf(openError));
@@ -94,7 +95,7 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 largest) {
     // What was opened, not what lies at path now, must be a regular file.
     struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        regularFileAt(path);
+        regularFileExists(path);
         throw FileError("it is not a regular file");
     }
     // One byte past largest tells a file that is too large.
@@ -106,7 +107,7 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 largest) {
 }
 
 void replaceRegularFile(const QString& path, const QByteArray& bytes) {
-    const bool replacing = regularFileAt(path);
+    const bool replacing = regularFileExists(path);
     if (!replacing) {
         createFolder(QFileInfo(path).absoluteDir().filesystemAbsolutePath());
     }

@@ -9,9 +9,6 @@
 struct BenchBoard : OffscreenBoard {
     explicit BenchBoard(int side);
 
-    // What the real window does after every event: take the area to show.
-    void showChanges() { surface.takeChangedArea(); }
-
     // The centre of board square (column, row) at the current side.
     QPointF centre(int column, int row) const;
 };

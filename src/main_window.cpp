@@ -74,7 +74,7 @@ void MainWindow::dispatch(const std::function<void()>& handler) {
         // The handler stops where it failed; the program goes on with what it had done.
         reportError(QString::fromStdString(error.what()));
     }
-    m_board->update(m_surface.takeChangedArea());
+    m_board->update(m_surface.paintChanges());
     m_board->announceChanges();
 }
 
@@ -84,7 +84,7 @@ void MainWindow::followScreen() {
             Qt::UniqueConnection);
     if (devicePixelRatio() != m_surface.image().devicePixelRatio()) {
         m_surface.resize(m_surface.size(), devicePixelRatio());
-        m_board->update();
+        m_board->update(m_surface.paintChanges());
     }
 }
 

@@ -22,48 +22,55 @@ void Surface::resize(QSize logicalSize, qreal devicePixelRatio) {
     m_image.setDevicePixelRatio(devicePixelRatio);
     m_painter.begin(&m_image);
     m_painter.setPen(QPen(QColor(colours::foreground), 1));
-    m_painter.fillRect(QRect(QPoint(0, 0), size()), QColor(colours::background));
-    for (const Shape& shape : m_shapes) {
-        paint(shape);
-    }
-    m_shownShapes.clear();  // every pixel is new
+    m_paintAll = true;
 }
 
-QRect Surface::takeChangedArea() {
+QRect Surface::paintChanges() {
+    // Every pixel a shape can touch: an outline reaches half a pixel beyond its extent.
+    const auto reach = [](const Shape& shape) {
+        return shape.extent.toAlignedRect().adjusted(-1, -1, 1, 1);
+    };
     QRect changed;
-    if (m_shapes.size() != m_shownShapes.size()) {
+    if (m_paintAll || m_shapes.size() != m_paintedShapes.size()) {
         changed = QRect(QPoint(0, 0), size());
     } else {
-        // A shape painted alike in both pictures left its pixels alike; any other may have
-        // changed what it covers, in either picture. An outline reaches half a pixel beyond.
+        // A shape drawn alike in both pictures left its pixels alike; any other may have
+        // changed what it covers, in either picture.
         for (std::size_t i = 0; i < m_shapes.size(); ++i) {
-            if (!(m_shapes[i] == m_shownShapes[i])) {
-                changed |= m_shapes[i].extent.toAlignedRect().adjusted(-1, -1, 1, 1) |
-                           m_shownShapes[i].extent.toAlignedRect().adjusted(-1, -1, 1, 1);
+            if (!(m_shapes[i] == m_paintedShapes[i])) {
+                changed |= reach(m_shapes[i]) | reach(m_paintedShapes[i]);
             }
         }
     }
-    m_shownShapes = m_shapes;
+    if (changed.isEmpty()) {
+        return changed;
+    }
+    m_painter.setClipRect(changed);
+    m_painter.fillRect(changed, QColor(colours::background));
+    // A pixel at the clip's edge can be shared with a shape a pixel further out, at a fractional
+    // device pixel ratio.
+    const QRect near = changed.adjusted(-1, -1, 1, 1);
+    for (const Shape& shape : m_shapes) {
+        if (reach(shape).intersects(near)) {
+            paint(shape);
+        }
+    }
+    m_paintedShapes = m_shapes;
+    m_paintAll = false;
     return changed;
 }
 
 void Surface::clear() {
-    m_painter.fillRect(QRect(QPoint(0, 0), size()), QColor(colours::background));
     m_shapes.clear();
 }
 
 void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
-    add({QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), colour, Shape::Box});
+    m_shapes.push_back({QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), colour, Shape::Box});
 }
 
 void Surface::circle(double centreX, double centreY, double radius) {
-    add({QRectF(centreX - radius, centreY - radius, 2 * radius, 2 * radius), m_fillColor,
-         m_fillStyle == FillStyle::Solid ? Shape::Disc : Shape::Ring});
-}
-
-void Surface::add(const Shape& shape) {
-    paint(shape);
-    m_shapes.push_back(shape);
+    m_shapes.push_back({QRectF(centreX - radius, centreY - radius, 2 * radius, 2 * radius),
+                        m_fillColor, m_fillStyle == FillStyle::Solid ? Shape::Disc : Shape::Ring});
 }
 
 void Surface::paint(const Shape& shape) {

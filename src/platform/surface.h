@@ -7,23 +7,25 @@
 
 enum class FillStyle { Solid, Transparent };
 
-// The window's persistent drawing surface: an image the size of the client area, at the screen's
-// device pixel ratio, painted with QPainter and kept until cleared or painted over. Coordinates
-// are logical client pixels. The shapes painted since the last clear are kept: the next picture
-// shown is compared with the last shape by shape, and a new size or scale paints them again.
+// The window's persistent drawing surface: the shapes drawn since the last clear, and their
+// picture, an image the size of the client area at the screen's device pixel ratio. Coordinates
+// are logical client pixels. The window shows the picture once per event: only then are the
+// shapes painted, and only where they differ from those painted last, so that a pointer move
+// repaints a piece's old and new places rather than the whole board.
 class Surface {
 public:
     explicit Surface(QSize logicalSize, qreal devicePixelRatio = 1.0);
 
-    // Follows a new client-area size or screen scale at once, with the same picture.
+    // Follows a new client-area size or screen scale; the next paintChanges paints it all.
     void resize(QSize logicalSize, qreal devicePixelRatio);
     QSize size() const { return m_image.deviceIndependentSize().toSize(); }
 
-    // The picture. A copy shares pixels that are still being painted: copy() one to keep it.
+    // The picture as last painted. A copy shares pixels that may be painted again: copy() one
+    // to keep it.
     const QImage& image() const { return m_image; }
-    // The logical area whose pixels may differ from the picture last shown: one rectangle, the
-    // cheapest for the window system to show.
-    QRect takeChangedArea();
+    // Paints the shapes where they differ from those painted last, and returns that logical
+    // area: one rectangle, the cheapest for the window system to show.
+    QRect paintChanges();
 
     void clear();
     void fillBox(double x1, double y1, double x2, double y2, QRgb colour);
@@ -42,7 +44,6 @@ private:
         bool operator==(const Shape&) const = default;
     };
 
-    void add(const Shape& shape);
     void paint(const Shape& shape);
 
     QImage m_image;
@@ -50,5 +51,6 @@ private:
     QRgb m_fillColor;
     FillStyle m_fillStyle = FillStyle::Solid;
     std::vector<Shape> m_shapes;
-    std::vector<Shape> m_shownShapes;
+    std::vector<Shape> m_paintedShapes;
+    bool m_paintAll = true;  // the image is new
 };

@@ -19,6 +19,11 @@ std::vector<double> numbersOf(const Form1& form) {
     }
     return numbers;
 }
+
+const QImage& shownPicture(OffscreenBoard& board) {
+    board.showChanges();
+    return board.surface.image();
+}
 }  // namespace
 
 std::vector<int> trayMarks(const TrayGrid& tray) {
@@ -31,10 +36,10 @@ std::vector<int> trayMarks(const TrayGrid& tray) {
     return marks;
 }
 
-BoardSnapshot::BoardSnapshot(const OffscreenBoard& board)
+BoardSnapshot::BoardSnapshot(OffscreenBoard& board)
     : numbers(numbersOf(board.form)),
-      pictureSize(board.surface.image().size()),
-      pictureHash(qHashBits(board.surface.image().constBits(),
-                            static_cast<std::size_t>(board.surface.image().sizeInBytes()))),
+      pictureSize(shownPicture(board).size()),
+      pictureHash(qHashBits(shownPicture(board).constBits(),
+                            static_cast<std::size_t>(shownPicture(board).sizeInBytes()))),
       widthTwips(board.host.widthTwips()),
       heightTwips(board.host.heightTwips()) {}

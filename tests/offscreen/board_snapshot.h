@@ -7,10 +7,10 @@
 #include "offscreen/offscreen_board.h"
 
 // Everything about a board that a refused command must leave as it was: every number the board
-// holds, its picture and its window's size. The picture is kept by its size and a hash of its
-// pixels: a copy would make the surface copy itself on its next paint.
+// holds, its picture as the window would show it now and its window's size. The picture is kept by
+// its size and a hash of its pixels: a copy would make the surface copy itself on its next paint.
 struct BoardSnapshot {
-    explicit BoardSnapshot(const OffscreenBoard& board);
+    explicit BoardSnapshot(OffscreenBoard& board);
 
     std::vector<double> numbers;
     QSize pictureSize;

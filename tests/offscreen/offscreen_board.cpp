@@ -3,4 +3,5 @@
 OffscreenBoard::OffscreenBoard(const PositionFileLocation& location, QSize screen)
     : positionFile(location.path), host(surface, screen), fileMenu(form, location) {
     form.onLoad();
+    showChanges();
 }

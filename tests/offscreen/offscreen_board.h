@@ -16,6 +16,9 @@ struct OffscreenBoard {
     explicit OffscreenBoard(const PositionFileLocation& location,
                             QSize screen = OffscreenHost::largeScreen);
 
+    // What the real window does after every event: paint what changed, for it to show.
+    QRect showChanges() { return surface.paintChanges(); }
+
     QString positionFile;
     Surface surface{QSize(1, 1)};
     OffscreenHost host;

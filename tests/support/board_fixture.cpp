@@ -36,7 +36,8 @@ void BoardTest::expectOneSentenceNamingTheFile(const std::string& message, const
     })) << message;
 }
 
-QRgb BoardTest::pixel(int x, int y) const {
+QRgb BoardTest::pixel(int x, int y) {
+    showChanges();
     return surface.image().pixel(x, y);
 }
 

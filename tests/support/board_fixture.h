@@ -13,7 +13,7 @@ protected:
     BoardTest();
 
     // The colour of the logical pixel (x, y) on the surface.
-    QRgb pixel(int x, int y) const;
+    QRgb pixel(int x, int y);
 
     // Drags with one button: press at from, one move to to, release at to.
     void drag(float fromX, float fromY, float toX, float toY, int button = 1);

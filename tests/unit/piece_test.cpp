@@ -119,6 +119,7 @@ namespace {
 // background through.
 QRgb fillLeftSet(Surface& surface) {
     surface.circle(50, 50, 5);
+    surface.paintChanges();
     return surface.image().pixel(50, 50);
 }
 }  // namespace
@@ -127,10 +128,12 @@ TEST(Piece, SideZeroPaintsNothingAndLeavesTheFillSettingsAlone) {
     Surface surface(QSize(60, 60));
     surface.setFillColor(colours::lightPink);
     surface.setFillStyle(FillStyle::Transparent);
+    surface.paintChanges();
     const QImage before = surface.image().copy();
 
     makePiece(30, 30, 15, 0).DRAW(surface);
 
+    EXPECT_TRUE(surface.paintChanges().isEmpty());
     EXPECT_EQ(surface.image(), before);
     EXPECT_EQ(fillLeftSet(surface), colours::background);
     surface.setFillStyle(FillStyle::Solid);
@@ -140,6 +143,7 @@ TEST(Piece, SideZeroPaintsNothingAndLeavesTheFillSettingsAlone) {
 TEST(Piece, DrawPaintsAFilledDiscOutlinedOnePixelWideAndLeavesItsFillSet) {
     Surface surface(QSize(60, 60));
     makePiece(30, 30, 15, 2).DRAW(surface);
+    surface.paintChanges();
 
     // Along each axis from the centre: blue to within two pixels of the radius, a black outline
     // on it, give or take a pixel, and nothing beyond.
@@ -162,6 +166,7 @@ TEST(Piece, RedSideIsRedAndUnknownSidesAreBlack) {
         Surface surface(QSize(60, 60));
         surface.setFillStyle(FillStyle::Transparent);
         makePiece(30, 30, 15, side).DRAW(surface);
+        surface.paintChanges();
 
         const QRgb expected = side == 1 ? colours::red : colours::black;
         EXPECT_EQ(surface.image().pixel(30, 30), expected);

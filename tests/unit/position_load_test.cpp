@@ -93,10 +93,12 @@ TEST_F(PositionLoadTest, SaveThenLoadChangesNothing) {
     ASSERT_EQ(form.Tray1(1, 1), 1);
     fileMenu.SaveClick();
     const std::vector<double> before = fileValues(form);
-    const QImage picture = surface.image();
+    showChanges();
+    const QImage picture = surface.image().copy();
     const float width = host.widthTwips();
 
     fileMenu.LoadClick();
+    showChanges();
 
     EXPECT_EQ(fileValues(form), before);
     EXPECT_EQ(radii(form), std::vector<int>(24, 15));

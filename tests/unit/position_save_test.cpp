@@ -150,7 +150,8 @@ class FailingSaveTest : public BoardTest {
 protected:
     void expectSaveFails(const std::string& reason) {
         const QByteArray stateBefore = positionText(form);
-        const QImage pictureBefore = surface.image();
+        showChanges();
+        const QImage pictureBefore = surface.image().copy();
         try {
             fileMenu.SaveClick();
             ADD_FAILURE() << "Save succeeded";
@@ -158,6 +159,7 @@ protected:
             expectOneSentenceNamingTheFile(error.what(), "saved to", reason);
         }
         EXPECT_EQ(positionText(form), stateBefore);
+        EXPECT_TRUE(showChanges().isEmpty());
         EXPECT_EQ(surface.image(), pictureBefore);
     }
 };

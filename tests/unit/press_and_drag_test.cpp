@@ -38,13 +38,13 @@ TEST_F(PressAndDragTest, DraggedPieceKeepsTheOffsetAtWhichItWasGrabbed) {
 }
 
 TEST_F(PressAndDragTest, PressingRepaintsNothing) {
-    surface.takeChangedArea();
+    surface.paintChanges();
     mouse.mouseDown(leftButton, 0, 105, 98);  // on a piece
-    EXPECT_TRUE(surface.takeChangedArea().isEmpty());
+    EXPECT_TRUE(surface.paintChanges().isEmpty());
     mouse.mouseUp(leftButton, 0, 105, 98);
-    surface.takeChangedArea();
+    surface.paintChanges();
     mouse.mouseDown(leftButton, 0, 140, 100);  // on an empty square
-    EXPECT_TRUE(surface.takeChangedArea().isEmpty());
+    EXPECT_TRUE(surface.paintChanges().isEmpty());
 }
 
 TEST_F(PressAndDragTest, PressOnOverlappingPiecesTakesTheFirstInPiecesOrder) {

@@ -41,6 +41,7 @@ TEST(Surface, CirclesAreFilledInsideAndOutlinedAtTheirRadiusAtEveryRatio) {
             Surface surface(QSize(60, 50), ratio);
             surface.setFillColor(colours::red);
             surface.circle(30, 25, radius);
+            surface.paintChanges();
             expectCircle(surface, QPointF(30, 25), radius, colours::red, colours::background);
             // The outline lies on the radius: on the centre row, on both sides alike.
             const QImage& image = surface.image();
@@ -66,6 +67,7 @@ TEST(Surface, TransparentCircleKeepsWhatLiesInsideItsOutline) {
     surface.fillBox(0, 0, 40, 40, colours::white);
     surface.setFillStyle(FillStyle::Transparent);
     surface.circle(20, 20, 10);
+    surface.paintChanges();
     expectCircle(surface, QPointF(20, 20), 10, colours::white, colours::white);
     EXPECT_EQ(surface.image().pixel(30, 20), colours::foreground);
 }
@@ -76,6 +78,7 @@ TEST(Surface, NeighbouringBoxesTileWithoutAGapAtEveryRatio) {
         Surface surface(QSize(30, 10), ratio);
         surface.fillBox(0, 0, 10, 10, colours::black);
         surface.fillBox(10, 0, 20, 10, colours::white);
+        surface.paintChanges();
         const QImage& image = surface.image();
         for (int x = 0; x < image.width(); ++x) {
             const double centre = (x + 0.5) / ratio;
@@ -97,14 +100,15 @@ TEST(Surface, NeighbouringBoxesTileWithoutAGapAtEveryRatio) {
 TEST(Surface, ResizeAndClearLeaveOnlyBackgroundAtTheNewSizeAndRatio) {
     Surface surface(QSize(50, 50));
     surface.fillBox(0, 0, 60, 60, colours::red);
-    surface.takeChangedArea();
+    surface.paintChanges();
 
     surface.resize(QSize(70, 40), 2);
     EXPECT_EQ(surface.size(), QSize(70, 40));
     EXPECT_EQ(surface.image().size(), QSize(140, 80));
-    EXPECT_EQ(surface.takeChangedArea(), QRect(0, 0, 70, 40));
+    EXPECT_EQ(surface.paintChanges(), QRect(0, 0, 70, 40));
     surface.fillBox(0, 0, 60, 60, colours::red);
     surface.clear();
+    surface.paintChanges();
     const QImage& image = surface.image();
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -117,12 +121,12 @@ TEST(Surface, ResizeAndClearLeaveOnlyBackgroundAtTheNewSizeAndRatio) {
 // picture was last shown, or the screen would keep a stale piece.
 class ChangedArea : public BoardTest {
 protected:
-    ChangedArea() { surface.takeChangedArea(); }
+    ChangedArea() { surface.paintChanges(); }
 
     QRect step(const std::function<void()>& event) {
         const QImage shown = surface.image().copy();
         event();
-        const QRect changed = surface.takeChangedArea();
+        const QRect changed = surface.paintChanges();
         const QImage& now = surface.image();
         if (shown.size() != now.size()) {
             EXPECT_EQ(changed, QRect(QPoint(0, 0), surface.size()));

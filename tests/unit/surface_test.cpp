@@ -117,8 +117,25 @@ TEST(Surface, ResizeAndClearLeaveOnlyBackgroundAtTheNewSizeAndRatio) {
     }
 }
 
+TEST(Surface, PaintingOnlyWhatChangedRestoresTheOutlineOfAShapeBesideIt) {
+    Surface surface(QSize(60, 40));
+    const auto draw = [&](QRgb boxColour) {
+        surface.clear();
+        surface.circle(15, 15, 15);  // its outline reaches x = 30
+        surface.fillBox(31, 0, 41, 30, boxColour);
+        return surface.paintChanges();
+    };
+    draw(colours::white);
+    const QImage first = surface.image().copy();
+    ASSERT_EQ(first.pixel(30, 15), colours::foreground);
+    EXPECT_FALSE(draw(colours::black).contains(QPoint(10, 15)));
+    draw(colours::white);
+    EXPECT_TRUE(surface.image() == first);
+}
+
 // The area a board reports after each event must hold every pixel that changed since the
-// picture was last shown, or the screen would keep a stale piece.
+// picture was last shown, and the picture painted only there must be the one a full paint
+// gives, or the screen would keep a stale piece.
 class ChangedArea : public BoardTest {
 protected:
     ChangedArea() { surface.paintChanges(); }
@@ -127,7 +144,8 @@ protected:
         const QImage shown = surface.image().copy();
         event();
         const QRect changed = surface.paintChanges();
-        const QImage& now = surface.image();
+        const QImage now = surface.image().copy();
+        expectFullPaintGives(now);
         if (shown.size() != now.size()) {
             EXPECT_EQ(changed, QRect(QPoint(0, 0), surface.size()));
             return changed;
@@ -143,6 +161,43 @@ protected:
         }
         return changed;
     }
+
+    void expectFullPaintGives(const QImage& picture) {
+        // A new image keeps nothing of the last picture: every shape is painted afresh.
+        const QSize size = surface.size();
+        const qreal ratio = picture.devicePixelRatio();
+        surface.resize(size + QSize(1, 0), ratio);
+        surface.resize(size, ratio);
+        surface.paintChanges();
+        ASSERT_TRUE(surface.image() == picture) << "a full paint gives another picture";
+    }
+
+    void randomEvents(double ratio) {
+        surface.resize(surface.size(), ratio);
+        surface.paintChanges();
+        std::mt19937 random(20261208);
+        std::uniform_real_distribution<float> coordinate(-40, 520);
+        for (int event = 0; event < 300 && !HasFailure(); ++event) {
+            const float x = coordinate(random);
+            const float y = coordinate(random);
+            switch (random() % 8) {
+                case 0:
+                    step([&] { mouse.mouseDown(1, 0, x, y); });
+                    break;
+                case 1:
+                    step([&] { mouse.mouseUp(1, 0, x, y); });
+                    break;
+                case 2:
+                    // A new size brings the surface back to the host's ratio of 1.
+                    if (ratio == 1) {
+                        step([&] { (random() % 2 ? form.SmallClick() : form.NormalClick()); });
+                    }
+                    break;
+                default:
+                    step([&] { mouse.mouseMove(1, 0, x, y); });
+            }
+        }
+    }
 };
 
 TEST_F(ChangedArea, DragShowsOnlyThePieceOldAndNewPlacesAndAStillMoveNothing) {
@@ -155,26 +210,12 @@ TEST_F(ChangedArea, DragShowsOnlyThePieceOldAndNewPlacesAndAStillMoveNothing) {
     EXPECT_TRUE(step([this] { mouse.mouseMove(1, 0, 62, 225); }).isEmpty());
 }
 
-TEST_F(ChangedArea, RandomEventsNeverLeaveAChangedPixelUnreported) {
-    std::mt19937 random(20261208);
-    std::uniform_real_distribution<float> coordinate(-40, 520);
-    for (int event = 0; event < 300 && !HasFailure(); ++event) {
-        const float x = coordinate(random);
-        const float y = coordinate(random);
-        switch (random() % 8) {
-            case 0:
-                step([&] { mouse.mouseDown(1, 0, x, y); });
-                break;
-            case 1:
-                step([&] { mouse.mouseUp(1, 0, x, y); });
-                break;
-            case 2:
-                step([&] { (random() % 2 ? form.SmallClick() : form.NormalClick()); });
-                break;
-            default:
-                step([&] { mouse.mouseMove(1, 0, x, y); });
-        }
-    }
+TEST_F(ChangedArea, RandomEventsNeverLeaveAChangedPixelUnreportedOrWronglyPainted) {
+    randomEvents(1);
+}
+
+TEST_F(ChangedArea, AtAFractionalScaleRandomEventsPaintWhatAFullPaintWould) {
+    randomEvents(1.25);
 }
 
 }  // namespace

@@ -47,21 +47,21 @@ QRect Surface::paintChanges() {
     }
     m_painter.setClipRect(changed);
     m_painter.fillRect(changed, QColor(colours::background));
-    // A pixel at the clip's edge can be shared with a shape a pixel further out, at a fractional
-    // device pixel ratio.
-    const QRect near = changed.adjusted(-1, -1, 1, 1);
     for (const Shape& shape : m_shapes) {
-        if (reach(shape).intersects(near)) {
-            paint(shape);
+        // At a fractional scale a device pixel on the clip's edge reaches a pixel further out.
+        if (!reach(shape).intersects(changed.adjusted(-1, -1, 1, 1))) {
+            continue;
         }
+        if (shape.kind == Shape::Box) {
+            m_painter.fillRect(shape.extent, QColor(shape.colour));
+            continue;
+        }
+        m_painter.setBrush(shape.kind == Shape::Disc ? QBrush(QColor(shape.colour)) : QBrush());
+        m_painter.drawEllipse(shape.extent);
     }
     m_paintedShapes = m_shapes;
     m_paintAll = false;
     return changed;
-}
-
-void Surface::clear() {
-    m_shapes.clear();
 }
 
 void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
@@ -71,13 +71,4 @@ void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
 void Surface::circle(double centreX, double centreY, double radius) {
     m_shapes.push_back({QRectF(centreX - radius, centreY - radius, 2 * radius, 2 * radius),
                         m_fillColor, m_fillStyle == FillStyle::Solid ? Shape::Disc : Shape::Ring});
-}
-
-void Surface::paint(const Shape& shape) {
-    if (shape.kind == Shape::Box) {
-        m_painter.fillRect(shape.extent, QColor(shape.colour));
-        return;
-    }
-    m_painter.setBrush(shape.kind == Shape::Disc ? QBrush(QColor(shape.colour)) : QBrush());
-    m_painter.drawEllipse(shape.extent);
 }

@@ -27,7 +27,7 @@ public:
     // area: one rectangle, the cheapest for the window system to show.
     QRect paintChanges();
 
-    void clear();
+    void clear() { m_shapes.clear(); }
     void fillBox(double x1, double y1, double x2, double y2, QRgb colour);
     void setFillColor(QRgb colour) { m_fillColor = colour; }
     void setFillStyle(FillStyle style) { m_fillStyle = style; }
@@ -43,8 +43,6 @@ private:
         enum { Box, Ring, Disc } kind;
         bool operator==(const Shape&) const = default;
     };
-
-    void paint(const Shape& shape);
 
     QImage m_image;
     QPainter m_painter;

@@ -138,13 +138,20 @@ e2e_finish() {
     echo "$E2E_NAME: all $checks checks passed"
 }
 
+# find_form1_window: sets WINDOW to the first visible window titled Form1, if there is one. A
+# window that vanishes while xdotool walks the window tree (Wine makes and drops windows of its
+# own at start) ends xdotool with an X error: the caller just asks again.
+find_form1_window() {
+    WINDOW=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n 1)
+    [[ -n $WINDOW ]]
+}
+
 # start_program EXECUTABLE: run it, wait for its window "Form1" and its first picture, and
 # measure where the client area and the menu titles are.
 start_program() {
     "${LAUNCHER[@]}" "$1" >"$E2E_WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
-    WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Form1$' | head -n 1) ||
-        die "no window titled Form1 appeared"
+    wait_until 20 "a window titled Form1" find_form1_window || die "no window titled Form1 appeared"
     read -r WINDOW_X WINDOW_Y _ _ <<<"$(window_geometry "$WINDOW")"
     wait_until 10 "the board to be painted" find_client_area || die "the board never appeared"
     locate_menu_titles

@@ -1,6 +1,7 @@
 #include "persistence/position_file.h"
 
 #include <QRegularExpression>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -13,19 +14,26 @@ namespace {
 // One field at a time: the blanks before it, the field, and the delimiter that goes with it.
 const QRegularExpression field("[ \t\n]*+(?!\\z)([^ \t\n,]*)(?:[ \t]+,?|[,\n])?");
 
+// Where the numbers lie in the file: the header's three, twelve per tray, then three per piece.
+constexpr std::size_t headerNumbers = 3;
+constexpr std::size_t trayNumbers = TrayGrid::cells.size();
+constexpr std::size_t firstPieceNumber = headerNumbers + 2 * trayNumbers;
+
 // What the number at index in the file is, for a message.
 std::string nameOf(std::size_t index) {
-    if (index < 3) {
+    if (index < headerNumbers) {
         return std::array{"the square size", "the whole-pixel square size",
                           "the piece radius"}[index];
     }
-    if (index < 27) {
-        const TrayCell cell = TrayGrid::cells[(index - 3) % 12];
-        return std::string("the mark of ") + (index < 15 ? "red" : "blue") + " tray cell (" +
-               std::to_string(cell.row) + ", " + std::to_string(cell.column) + ")";
+    if (index < firstPieceNumber) {
+        const std::size_t inTrays = index - headerNumbers;
+        const TrayCell cell = TrayGrid::cells[inTrays % trayNumbers];
+        return std::string("the mark of ") + (inTrays < trayNumbers ? "red" : "blue") +
+               " tray cell (" + std::to_string(cell.row) + ", " + std::to_string(cell.column) + ")";
     }
-    return std::string(std::array{"the x", "the y", "the side"}[(index - 27) % 3]) + " of piece " +
-           std::to_string((index - 27) / 3 + 1);
+    const std::size_t inPieces = index - firstPieceNumber;
+    return std::string(std::array{"the x", "the y", "the side"}[inPieces % 3]) + " of piece " +
+           std::to_string(inPieces / 3 + 1);
 }
 
 // A field as written, every byte outside printable ASCII as \x and two digits, cut at 24.
@@ -72,7 +80,7 @@ std::vector<double> readPositionNumbers(const QByteArray& bytes, int pieceCount,
     QRegularExpressionMatchIterator fields = field.globalMatch(text);
     std::vector<double> numbers;
     QByteArray squareSize;
-    while (numbers.size() < 27 + 3 * std::size_t(pieceCount)) {
+    while (numbers.size() < firstPieceNumber + 3 * std::size_t(pieceCount)) {
         const std::string name = nameOf(numbers.size());
         if (!fields.hasNext()) {
             throw PositionFileError(failure, "line " + std::to_string(text.count('\n') + 1) +

@@ -20,16 +20,12 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     setWindowTitle(QStringLiteral("Form1"));
     setCentralWidget(m_board);
     m_board->setFocus();
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("File"));
-    connect(file, &QMenu::aboutToShow, this, [this] { dispatch([this] { m_mouse.putBack(); }); });
+    QMenu* file = addMenu("File");
     addCommand(file, "Save", "Save", [this] { m_positionFile.SaveClick(); });
     addCommand(file, "Load", "Load", [this] { m_positionFile.LoadClick(); });
     addCommand(file, "Kng", "New Game", [this] { m_form.KngClick(); });
     addCommand(file, "Exit", "Exit", [this] { m_form.ExitClick(); });
-    QMenu* size = menuBar()->addMenu(QStringLiteral("Size"));
-    size->setObjectName(QStringLiteral("Size"));
-    connect(size, &QMenu::aboutToShow, this, [this] { dispatch([this] { m_mouse.putBack(); }); });
+    QMenu* size = addMenu("Size");
     addCommand(size, "Normal", "Normal", [this] { m_form.NormalClick(); });
     addCommand(size, "Large", "Large", [this] { m_form.LargeClick(); });
     addCommand(size, "Small", "Small", [this] { m_form.SmallClick(); });
@@ -45,12 +41,20 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     followScreen();
 }
 
+QMenu* MainWindow::addMenu(const char* title) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
+    menu->setObjectName(QString::fromLatin1(title));
+    // An open menu takes the mouse: no release will come for a piece still held.
+    connect(menu, &QMenu::aboutToShow, this, [this] { dispatch([this] { m_mouse.putBack(); }); });
+    return menu;
+}
+
 void MainWindow::addCommand(QMenu* menu, const char* control, const char* caption,
                             std::function<void()> run) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(control));
     action->setMenuRole(QAction::NoRole);
-    // A menu takes the mouse, so a piece still held goes back before the command runs.
+    // Also before a command started without opening its menu, as assistive technology can.
     connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
         dispatch([&] {
             m_mouse.putBack();

@@ -38,6 +38,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QMenu* addMenu(const char* title);
     void addCommand(QMenu* menu, const char* control, const char* caption,
                     std::function<void()> run);
     void followScreen();

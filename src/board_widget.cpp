@@ -102,7 +102,6 @@ void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {
-    const auto centre = [this] { return squareCentre(m_focusSquare); };
     switch (event->key()) {
         case Qt::Key_Left:
             return moveFocusSquare({-1, 0});
@@ -116,7 +115,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             m_window.dispatch([&] {
-                const QPointF at = centre();
+                const QPointF at = squareCentre(m_focusSquare);
                 if (m_window.mouse().movingPiece()) {
                     m_window.mouse().mouseUp(1, 0, float(at.x()), float(at.y()));
                 } else {

@@ -1,5 +1,7 @@
 #include "platform/surface.h"
 
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <algorithm>
 
 #include "platform/colours.h"
@@ -21,7 +23,6 @@ void Surface::resize(QSize logicalSize, qreal devicePixelRatio) {
                std::max(1, qRound(logicalSize.height() * devicePixelRatio)), QImage::Format_RGB32);
     m_image.setDevicePixelRatio(devicePixelRatio);
     m_painter.begin(&m_image);
-    m_painter.setPen(QPen(QColor(colours::foreground), 1));
     m_paintAll = true;
 }
 
@@ -56,12 +57,24 @@ QRect Surface::paintChanges() {
             m_painter.fillRect(shape.extent, QColor(shape.colour));
             continue;
         }
-        m_painter.setBrush(shape.kind == Shape::Disc ? QBrush(QColor(shape.colour)) : QBrush());
-        m_painter.drawEllipse(shape.extent);
+        paintCircle(shape);
     }
     m_paintedShapes = m_shapes;
     m_paintAll = false;
     return changed;
+}
+
+void Surface::paintCircle(const Shape& circle) {
+    // Filled paths are sampled at pixel centres, so the disc is symmetric about its centre point
+    // at any scale; drawEllipse with a pen puts it half a pixel down and right.
+    QPainterPath outline;
+    outline.addEllipse(circle.extent);
+    if (circle.kind == Shape::Disc) {
+        m_painter.fillPath(outline, QColor(circle.colour));
+    }
+    QPainterPathStroker pen;
+    pen.setWidth(1);
+    m_painter.fillPath(pen.createStroke(outline), QColor(colours::foreground));
 }
 
 void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
@@ -69,6 +82,9 @@ void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {
 }
 
 void Surface::circle(double centreX, double centreY, double radius) {
+    if (radius <= 0) {
+        return;  // no disc to see, and nothing a press can hit
+    }
     m_shapes.push_back({QRectF(centreX - radius, centreY - radius, 2 * radius, 2 * radius),
                         m_fillColor, m_fillStyle == FillStyle::Solid ? Shape::Disc : Shape::Ring});
 }

@@ -32,7 +32,9 @@ public:
     void setFillColor(QRgb colour) { m_fillColor = colour; }
     void setFillStyle(FillStyle style) { m_fillStyle = style; }
     // A full circle outlined one pixel wide in the foreground colour and filled according to
-    // the current fill colour and style.
+    // the current fill colour and style: every pixel whose centre lies closer than radius - 0.8
+    // to the centre is filled, every one radius + 0.8 or further away is left as it was. A
+    // radius of 0 or less draws nothing.
     void circle(double centreX, double centreY, double radius);
 
 private:
@@ -43,6 +45,8 @@ private:
         enum { Box, Ring, Disc } kind;
         bool operator==(const Shape&) const = default;
     };
+
+    void paintCircle(const Shape& circle);
 
     QImage m_image;
     QPainter m_painter;

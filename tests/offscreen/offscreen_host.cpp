@@ -13,5 +13,7 @@ OffscreenHost::OffscreenHost(Surface& surface, QSize screen)
 void OffscreenHost::setOuterSize(float widthTwips, float heightTwips) {
     m_widthTwips = widthTwips;
     m_heightTwips = heightTwips;
-    m_surface.resize(outerPixelSize(widthTwips, heightTwips, 96, 96, m_screen), 1);
+    // At the scale the surface has, as the real window keeps its screen's.
+    m_surface.resize(outerPixelSize(widthTwips, heightTwips, 96, 96, m_screen),
+                     m_surface.image().devicePixelRatio());
 }

@@ -1,5 +1,6 @@
 #include "support/board_fixture.h"
 
+#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -128,6 +129,38 @@ TEST_P(BoardPicture, PieceIsOutlinedOnePixelWideInBlack) {
     }
     // The square it left is bare.
     EXPECT_EQ(pixel(centre(0), centre(0)), colours::black);
+}
+
+TEST_P(BoardPicture, EveryDiscIsCentredOnItsPointAtEveryScale) {
+    // With the grid's corner at (0, 0): a piece's colour wherever a pixel's centre lies closer
+    // than r - 0.8 to the piece's centre, the square beneath from r + 0.8 on, the outline only
+    // between the two.
+    for (const double ratio : {1.0, 1.25, 2.0}) {
+        SCOPED_TRACE(::testing::Message() << "ratio " << ratio);
+        surface.resize(surface.size(), ratio);
+        repaint();
+        showChanges();
+        const QImage& image = surface.image();
+        for (int y = 0; y < static_cast<int>(8 * s * ratio); ++y) {
+            for (int x = 0; x < static_cast<int>(8 * s * ratio); ++x) {
+                const double px = (x + 0.5) / ratio;
+                const double py = (y + 0.5) / ratio;
+                const int column = static_cast<int>(px / s);
+                const int row = static_cast<int>(py / s);
+                const double distance = std::hypot(px - centre(column), py - centre(row));
+                const bool black = (column + row) % 2 == 0;
+                const QRgb piece = row < 3 ? colours::red : colours::blue;
+                const bool holdsPiece = black && (row < 3 || row > 4);
+                QRgb expected = black ? colours::black : colours::white;
+                if (holdsPiece && distance < r - 0.8) {
+                    expected = piece;
+                } else if (holdsPiece && distance < r + 0.8) {
+                    expected = image.pixel(x, y) == piece ? piece : colours::foreground;
+                }
+                ASSERT_EQ(image.pixel(x, y), expected) << "device pixel " << x << ", " << y;
+            }
+        }
+    }
 }
 
 TEST_P(BoardPicture, LaterPieceIsPaintedOverAnEarlierOne) {

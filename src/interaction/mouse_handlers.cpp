@@ -16,12 +16,6 @@ bool onBoard(double x, double y, double cellSize) {
     return x > 0 && x < boardEdge(cellSize) && y > 0 && y < boardEdge(cellSize);
 }
 
-std::optional<TrayCell> firstFreeCell(const TrayGrid& tray) {
-    const auto cell = std::find_if(TrayGrid::cells.begin(), TrayGrid::cells.end(),
-                                   [&tray](TrayCell cell) { return tray(cell) == 0; });
-    return cell == TrayGrid::cells.end() ? std::nullopt : std::optional(*cell);
-}
-
 bool isRed(const VIDEVER& piece) {
     return piece.SH_TYPE() == 1;
 }
@@ -138,19 +132,40 @@ MouseHandlers::PieceTray MouseHandlers::trayOf(const VIDEVER& piece) {
                         : PieceTray{m_form.Tray2, geometry::blueTrayRowOffset};
 }
 
-std::optional<TrayCell> MouseHandlers::FreeSlot1() const {
-    return firstFreeCell(m_form.Tray1);
+std::optional<TrayCell> MouseHandlers::FreeSlot1(int filing) const {
+    return firstFreeCell(m_form.Tray1, geometry::redTrayRowOffset, filing);
 }
 
-std::optional<TrayCell> MouseHandlers::FreeSlot2() const {
-    return firstFreeCell(m_form.Tray2);
+std::optional<TrayCell> MouseHandlers::FreeSlot2(int filing) const {
+    return firstFreeCell(m_form.Tray2, geometry::blueTrayRowOffset, filing);
+}
+
+std::optional<TrayCell> MouseHandlers::firstFreeCell(const TrayGrid& tray, int rowOffset,
+                                                     int filing) const {
+    // A hand-edited file can lay a piece on a cell marked free; filing another piece there would
+    // hide one under the other.
+    const auto holdsPiece = [&](TrayCell cell) {
+        const double column = cell.column + geometry::trayColumnOffset;
+        const double row = cell.row + rowOffset;
+        for (int other = 1; other <= m_form.pieceCount(); ++other) {
+            const VIDEVER& piece = m_form.pieceAt(other);
+            if (other != filing && std::floor(piece.X() / m_form.CellSize) == column &&
+                std::floor(piece.Y() / m_form.CellSize) == row) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const auto cell = std::find_if(TrayGrid::cells.begin(), TrayGrid::cells.end(),
+                                   [&](TrayCell cell) { return tray(cell) == 0 && !holdsPiece(cell); });
+    return cell == TrayGrid::cells.end() ? std::nullopt : std::optional(*cell);
 }
 
 void MouseHandlers::fileIntoTray(int index) {
     VIDEVER& piece = m_form.pieceAt(index);
-    const std::optional<TrayCell> cell = isRed(piece) ? FreeSlot1() : FreeSlot2();
+    const std::optional<TrayCell> cell = isRed(piece) ? FreeSlot1(index) : FreeSlot2(index);
     if (!cell) {
-        // Only marks that no longer match the pieces can fill a tray; refuse rather than lose
+        // Only marks or pieces that a file put there can fill a tray; refuse rather than lose
         // the piece outside every cell.
         ReturnPiece(toInt16(index));
         return;

@@ -34,8 +34,11 @@ private:
 
     PieceTray trayOf(const VIDEVER& piece);
     void ReturnPiece(std::int16_t index);
-    std::optional<TrayCell> FreeSlot1() const;
-    std::optional<TrayCell> FreeSlot2() const;
+    // The first cell, in filing order, that is marked free and holds no piece but the one being
+    // filed (at the 1-based position filing).
+    std::optional<TrayCell> FreeSlot1(int filing) const;
+    std::optional<TrayCell> FreeSlot2(int filing) const;
+    std::optional<TrayCell> firstFreeCell(const TrayGrid& tray, int rowOffset, int filing) const;
     void fileIntoTray(int index);
     bool squareTaken(int index) const;
     bool onWhiteSquare(const VIDEVER& piece) const;

@@ -98,6 +98,29 @@ TEST_F(TrayTest, FilingIntoAFullTrayIsRefusedWithOneBeep) {
     expectRefused({300, 300}, {-5, 330});
 }
 
+TEST_F(TrayTest, FilingPassesOverACellThatAFileLaidAPieceOnThoughItsMarkIsFree) {
+    // A hand-edited file: piece 1 lies in red cell (1, 1), piece 2 just inside cell (1, 2), and
+    // every mark is 0.
+    form.pieceAt(1).setX(380);
+    form.pieceAt(1).setY(20);
+    form.pieceAt(2).setX(401);
+    form.pieceAt(2).setY(39);
+    drag(180, 20, 600, 20);  // piece 3
+    EXPECT_EQ(placeOf(3), QPoint(460, 20));
+    EXPECT_EQ(form.Tray1(1, 3), 1);
+    EXPECT_EQ(form.Tray1(1, 1), 0);
+    EXPECT_EQ(host.beeps(), 0);
+
+    // A piece let go over the very cell it is filed into is no obstacle to itself.
+    drag(260, 20, 380, 60);  // piece 4, over cell (2, 1)
+    EXPECT_EQ(placeOf(4), QPoint(380, 60));
+
+    // With every other cell taken, there is no cell left: refused, back, with a beep.
+    markEveryEntry(form.Tray1, 1);
+    form.Tray1(1, 1) = 0;
+    expectRefused({60, 60}, {600, 20});
+}
+
 TEST_F(TrayTest, TrayPieceAwayFromEveryCellIsAcceptedWithoutWritingAMark) {
     // Only a loaded file puts a piece there. Every entry is set, so that any write shows, even
     // one into an entry that names no cell.

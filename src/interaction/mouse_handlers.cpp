@@ -156,8 +156,9 @@ std::optional<TrayCell> MouseHandlers::firstFreeCell(const TrayGrid& tray, int r
         }
         return false;
     };
-    const auto cell = std::find_if(TrayGrid::cells.begin(), TrayGrid::cells.end(),
-                                   [&](TrayCell cell) { return tray(cell) == 0 && !holdsPiece(cell); });
+    const auto cell =
+        std::find_if(TrayGrid::cells.begin(), TrayGrid::cells.end(),
+                     [&](TrayCell cell) { return tray(cell) == 0 && !holdsPiece(cell); });
     return cell == TrayGrid::cells.end() ? std::nullopt : std::optional(*cell);
 }
 

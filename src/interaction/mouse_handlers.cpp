@@ -22,16 +22,24 @@ bool isRed(const VIDEVER& piece) {
 }  // namespace
 
 void MouseHandlers::mouseDown(int /*button*/, int /*shift*/, float x, float y) {
+    m_outcome = {};
     // A second button pressed during a drag must not pick up a second piece: it would follow the
     // pointer after every button is up and could be left lying over another piece.
     if (movingPiece()) {
         return;
     }
+    m_outcome.kind = MouseOutcome::NothingPickedUp;
     for (int position = 1; position <= m_form.pieceCount(); ++position) {
         VIDEVER& piece = m_form.pieceAt(position);
+        // A piece of side 0 is never painted: nobody can see what they would pick up.
+        if (piece.SH_TYPE() == 0) {
+            piece.SH_MOUSEUP();
+            continue;
+        }
         if (piece.SH_MOUSEDOWN(x, y)) {
             m_form.DragStartX = piece.X();
             m_form.DragStartY = piece.Y();
+            m_outcome = {MouseOutcome::PickedUp, position};
             break;
         }
     }
@@ -49,6 +57,7 @@ std::optional<int> MouseHandlers::movingPiece() const {
 }
 
 void MouseHandlers::mouseMove(int /*button*/, int /*shift*/, float x, float y) {
+    m_outcome = {};
     const float dx = x - m_form.LastMouseX;
     const std::int16_t dy = toInt16(y - m_form.LastMouseY);
     for (int position = 1; position <= m_form.pieceCount(); ++position) {
@@ -57,9 +66,13 @@ void MouseHandlers::mouseMove(int /*button*/, int /*shift*/, float x, float y) {
     m_form.Redraw();
     m_form.LastMouseX = x;
     m_form.LastMouseY = y;
+    if (const std::optional<int> index = movingPiece()) {
+        m_outcome = {MouseOutcome::Carried, *index};
+    }
 }
 
 void MouseHandlers::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
+    m_outcome = {};
     if (const std::optional<int> index = movingPiece()) {
         VIDEVER& piece = m_form.pieceAt(*index);
         piece.SH_MOUSEUP();
@@ -68,29 +81,37 @@ void MouseHandlers::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
         piece.setY(y);
         piece.setX(geometry::snapToCentre(m_form.CellSize, piece.X()));
         piece.setY(geometry::snapToCentre(m_form.CellSize, piece.Y()));
+        m_outcome = {MouseOutcome::Dropped, *index};
 
         const double edge = boardEdge(m_form.CellSize);
         const bool fromBoard = onBoard(m_form.DragStartX, m_form.DragStartY, m_form.CellSize);
-        if (fromBoard) {
-            const bool offBoard =
-                piece.X() > edge || piece.Y() > edge || piece.X() < 0 || piece.Y() < 0;
-            if (offBoard) {
-                fileIntoTray(*index);
-            } else if (squareTaken(*index) || onWhiteSquare(piece)) {
-                ReturnPiece(toInt16(*index));
-            }
-        } else if (!onBoard(piece.X(), piece.Y(), m_form.CellSize) || squareTaken(*index) ||
-                   onWhiteSquare(piece)) {
-            // A tray piece can only go back onto a free black square.
-            ReturnPiece(toInt16(*index));
+        const bool offBoard =
+            piece.X() > edge || piece.Y() > edge || piece.X() < 0 || piece.Y() < 0;
+        if (fromBoard && offBoard) {
+            fileIntoTray(*index);
         } else {
-            freeTrayCellOf(piece);
+            std::optional<MouseOutcome::Refusal> refusal;
+            if (!fromBoard && !onBoard(piece.X(), piece.Y(), m_form.CellSize)) {
+                // A tray piece can only go back onto a free black square.
+                refusal = MouseOutcome::OffTheBoard;
+            } else if (squareTaken(*index)) {
+                refusal = MouseOutcome::TakenSquare;
+            } else if (onWhiteSquare(piece)) {
+                refusal = MouseOutcome::WhiteSquare;
+            }
+            if (refusal) {
+                ReturnPiece(toInt16(*index));
+                m_outcome = {MouseOutcome::Refused, *index, *refusal};
+            } else if (!fromBoard) {
+                freeTrayCellOf(piece);
+            }
         }
     }
     m_form.Redraw();
 }
 
 void MouseHandlers::putBack() {
+    m_outcome = {};
     const std::optional<int> index = movingPiece();
     if (!index) {
         return;
@@ -100,6 +121,7 @@ void MouseHandlers::putBack() {
     piece.setX(m_form.DragStartX);
     piece.setY(m_form.DragStartY);
     m_form.Redraw();
+    m_outcome = {MouseOutcome::PutBack, *index};
 }
 
 bool MouseHandlers::squareTaken(int index) const {
@@ -169,12 +191,14 @@ void MouseHandlers::fileIntoTray(int index) {
         // Only marks or pieces that a file put there can fill a tray; refuse rather than lose
         // the piece outside every cell.
         ReturnPiece(toInt16(index));
+        m_outcome = {MouseOutcome::Refused, index, MouseOutcome::TrayFull};
         return;
     }
     const PieceTray tray = trayOf(piece);
     piece.setX(geometry::gridCentre(m_form.CellSize, cell->column + geometry::trayColumnOffset));
     piece.setY(geometry::gridCentre(m_form.CellSize, cell->row + tray.rowOffset));
     tray.grid(*cell) = 1;
+    m_outcome = {MouseOutcome::Filed, index};
 }
 
 void MouseHandlers::freeTrayCellOf(const VIDEVER& piece) {

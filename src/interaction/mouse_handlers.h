@@ -7,6 +7,16 @@
 
 class FormHost;
 
+// What the last mouse event did, for those who cannot see it happen.
+struct MouseOutcome {
+    enum Kind { None, NothingPickedUp, PickedUp, Carried, Dropped, Filed, Refused, PutBack };
+    enum Refusal { WhiteSquare, TakenSquare, OffTheBoard, TrayFull };
+
+    Kind kind = None;
+    int piece = 0;  // 1-based position of the piece it moved
+    Refusal refusal = WhiteSquare;
+};
+
 // What the mouse does on the board window: a press picks up the first piece under the pointer,
 // a move drags it, and the release settles it on the square under the pointer: accepted,
 // refused with a beep and put back, or filed into its colour's tray. Each event takes the button
@@ -24,6 +34,7 @@ public:
     void putBack();
     // The 1-based position of the piece being dragged, if any.
     std::optional<int> movingPiece() const;
+    const MouseOutcome& outcome() const { return m_outcome; }
 
 private:
     // The tray a piece is filed into, and its rows' offset on the window's grid.
@@ -46,4 +57,5 @@ private:
 
     Form1& m_form;
     FormHost& m_host;
+    MouseOutcome m_outcome;
 };

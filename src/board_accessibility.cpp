@@ -7,11 +7,12 @@
 
 #include "board/form1.h"
 #include "board/geometry.h"
+#include "board/grid_squares.h"
 #include "board_widget.h"
 
 namespace {
-constexpr int columns = BoardWidget::columns;
-constexpr int rows = BoardWidget::rows;
+constexpr int columns = grid::columns;
+constexpr int rows = grid::rows;
 
 QString contentOf(const Form1& form, int row, int column) {
     QString content = QStringLiteral("empty");

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "board/geometry.h"
+#include "board/grid_squares.h"
 #include "board_accessibility.h"
 #include "main_window.h"
 #include "platform/colours.h"
@@ -66,9 +66,13 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), QColor(colours::background));
     painter.drawImage(event->rect(), m_surface.image(),
                       QRectF(event->rect().topLeft() * ratio, event->rect().size() * ratio));
-    if (m_showFocusSquare && hasFocus()) {
-        // Black around yellow: one of the two stands out on every square and every piece.
-        const QRectF ring = QRectF(squareRect(m_focusSquare)).adjusted(2, 2, -2, -2);
+    m_focusRingShown = focusRingArea();
+    if (!m_focusRingShown.isEmpty()) {
+        // Black around yellow: one of the two stands out on every square and every piece. Held
+        // inside the square, so that repainting the square takes all of it away, however small.
+        const QRectF square = grid::squareArea(form(), m_focusSquare);
+        painter.setClipRect(square);
+        const QRectF ring = square.adjusted(2, 2, -2, -2);
         painter.setPen(QPen(Qt::black, 4));
         painter.drawRect(ring);
         painter.setPen(QPen(Qt::yellow, 2));
@@ -76,11 +80,21 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
-void BoardWidget::mousePressEvent(QMouseEvent* event) {
-    if (m_showFocusSquare) {
-        m_showFocusSquare = false;
-        update(squareRect(m_focusSquare));
+QRect BoardWidget::focusRingArea() const {
+    return m_showFocusSquare && hasFocus() ? squareRect(m_focusSquare) : QRect();
+}
+
+void BoardWidget::updateFocusRing() {
+    // A new square size or a loaded file moves the square under the ring.
+    if (focusRingArea() != m_focusRingShown) {
+        update(m_focusRingShown);
+        update(focusRingArea());
     }
+}
+
+void BoardWidget::mousePressEvent(QMouseEvent* event) {
+    m_showFocusSquare = false;
+    updateFocusRing();
     m_window.dispatch([&] {
         m_window.mouse().mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
                                    pixelX(event), pixelY(event));
@@ -115,10 +129,12 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             m_window.dispatch([&] {
-                const QPointF at = squareCentre(m_focusSquare);
                 if (m_window.mouse().movingPiece()) {
+                    const QPointF at = squareCentre(m_focusSquare);
                     m_window.mouse().mouseUp(1, 0, float(at.x()), float(at.y()));
                 } else {
+                    // Where the piece shown on the square is, also one that only reaches into it.
+                    const QPointF at = grid::pickPoint(form(), m_focusSquare);
                     m_window.mouse().mouseDown(1, 0, float(at.x()), float(at.y()));
                 }
             });
@@ -131,16 +147,15 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
             return QWidget::keyPressEvent(event);
     }
     m_showFocusSquare = true;
-    update(squareRect(m_focusSquare));
+    updateFocusRing();
 }
 
 void BoardWidget::moveFocusSquare(QPoint step) {
-    const QPoint to(std::clamp(m_focusSquare.x() + step.x(), 0, columns - 1),
-                    std::clamp(m_focusSquare.y() + step.y(), 0, rows - 1));
-    update(squareRect(m_focusSquare));
+    const QPoint to(std::clamp(m_focusSquare.x() + step.x(), 0, grid::columns - 1),
+                    std::clamp(m_focusSquare.y() + step.y(), 0, grid::rows - 1));
     m_focusSquare = to;
     m_showFocusSquare = true;
-    update(squareRect(m_focusSquare));
+    updateFocusRing();
     // A carried piece travels with the focus square, as with the pointer.
     if (m_window.mouse().movingPiece()) {
         const QPointF at = squareCentre(to);
@@ -154,13 +169,11 @@ const Form1& BoardWidget::form() const {
 }
 
 QRect BoardWidget::squareRect(QPoint square) const {
-    const double side = m_window.form().CellSize;
-    return QRectF(square.x() * side, square.y() * side, side, side).toAlignedRect();
+    return grid::squareArea(form(), square).toAlignedRect();
 }
 
 QPointF BoardWidget::squareCentre(QPoint square) const {
-    const double side = m_window.form().CellSize;
-    return {geometry::gridCentre(side, square.x()), geometry::gridCentre(side, square.y())};
+    return grid::squareArea(form(), square).center();
 }
 
 void BoardWidget::focusInEvent(QFocusEvent* event) {
@@ -172,7 +185,7 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
 void BoardWidget::announceFocus() {
     if (hasFocus()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild(m_focusSquare.y() * columns + m_focusSquare.x());
+        focus.setChild(m_focusSquare.y() * grid::columns + m_focusSquare.x());
         QAccessible::updateAccessibility(&focus);
     }
 }

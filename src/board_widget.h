@@ -14,10 +14,6 @@ class Surface;
 class BoardWidget : public QWidget {
     Q_OBJECT
 public:
-    // The grid the focus square walks: the board's 8 columns, the gap and the trays' 3, by 8 rows.
-    static constexpr int columns = 12;
-    static constexpr int rows = 8;
-
     BoardWidget(MainWindow& window, const Surface& surface);
 
     const Form1& form() const;
@@ -40,11 +36,16 @@ protected:
 private:
     QPointF squareCentre(QPoint square) const;
     void moveFocusSquare(QPoint step);
+    // Where the focus square should show now (empty when hidden), and bringing the screen up to
+    // it.
+    QRect focusRingArea() const;
+    void updateFocusRing();
     void announceFocus();
 
     MainWindow& m_window;
     const Surface& m_surface;
     QPoint m_focusSquare{0, 0};  // column, row
     bool m_showFocusSquare = false;
+    QRect m_focusRingShown;     // as last painted
     QStringList m_squareNames;  // as assistive technology was last told
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPoint>
+#include <QString>
 #include <ostream>
 #include <vector>
 
@@ -12,6 +13,11 @@
 // Failure messages show points as (x, y) rather than as raw bytes.
 inline void PrintTo(const QPoint& point, std::ostream* out) {
     *out << "(" << point.x() << ", " << point.y() << ")";
+}
+
+// Failure messages show words as words.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
 }
 
 // The centre of every piece, in Pieces order: a snapshot to show that nothing else moved.

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
-class Form1;
 class QAccessibleInterface;
 class QObject;
+class QString;
 
-// What a screen reader reads of the board: a table of the focus square's grid, each square named
-// in plain words with what lies there ("row 3, column 2, black square, red piece", "red tray,
-// row 1, column 1, empty"), row by row.
-QString squareName(const Form1& form, int row, int column);
-QStringList squareNames(const Form1& form);
-
-// Qt's accessibility factory for the board widget: its table and the table's squares.
+// What assistive technology reads of the board: a group of 96 squares, 12 by 8 as the focus
+// square walks them, each named in short words, and one notification that speaks each change of
+// the game. Not a table: a screen reader would read a whole row of a table at each step up or
+// down, and ignores the name changes of its cells.
 QAccessibleInterface* boardAccessibility(const QString& className, QObject* object);
+
+// The child index of the notification, after the squares.
+inline constexpr int announcementChild = 96;

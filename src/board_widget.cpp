@@ -11,8 +11,14 @@
 #include "board_accessibility.h"
 #include "main_window.h"
 #include "platform/colours.h"
+#include "square_names.h"
 
 namespace {
+const QString keyHelp = QStringLiteral(
+    "Draughts board: eight rows of twelve squares, the board, a gap, then the red tray above the "
+    "blue tray. Arrow keys move, Space picks up and puts down, Escape puts back. P reads the "
+    "position, R the row, C what is carried, L the last move, H this help.");
+
 // Button state: 1 left, 2 right, 4 middle. For a press or release, the button that changed.
 int buttonCode(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
@@ -42,10 +48,7 @@ BoardWidget::BoardWidget(MainWindow& window, const Surface& surface)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Draughts board"));
-    setAccessibleDescription(
-        QStringLiteral("Eight rows of twelve squares: the board, a gap, then the red pieces' tray "
-                       "above the blue pieces' tray. Arrow keys move, Space picks up and puts "
-                       "down, Escape puts a piece back."));
+    setAccessibleDescription(keyHelp);
     // Every pixel comes from the surface, so Qt need not erase anything first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Touches unhandled here reach the mouse handlers as mouse events; a cancelled one comes here.
@@ -138,10 +141,35 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
                     m_window.mouse().mouseDown(1, 0, float(at.x()), float(at.y()));
                 }
             });
+            if (m_window.mouse().outcome().kind == MouseOutcome::NothingPickedUp) {
+                announce(
+                    QStringLiteral("Nothing to pick up on %1.").arg(squareLabel(m_focusSquare)));
+            }
             break;
         case Qt::Key_Escape:
             m_window.dispatch([this] { m_window.mouse().putBack(); });
+            if (m_window.mouse().outcome().kind == MouseOutcome::None) {
+                announce(QStringLiteral("Nothing carried."));
+            }
             break;
+        // Readings on request; the menus have no shortcuts, so these letters are free.
+        case Qt::Key_P:
+            announce(positionWords(form()));
+            return;
+        case Qt::Key_R:
+            announce(rowWords(form(), m_focusSquare.y()));
+            return;
+        case Qt::Key_C:
+            announce(m_window.narration().carried(form(), m_window.mouse().movingPiece()));
+            return;
+        case Qt::Key_L: {
+            const QString last = m_window.narration().lastMove();
+            announce(last.isEmpty() ? QStringLiteral("No move yet.") : last);
+            return;
+        }
+        case Qt::Key_H:
+            announce(keyHelp);
+            return;
         default:
             // Alt, F10 and the rest go on to the menus; no key of the board is a shortcut.
             return QWidget::keyPressEvent(event);
@@ -156,10 +184,12 @@ void BoardWidget::moveFocusSquare(QPoint step) {
     m_focusSquare = to;
     m_showFocusSquare = true;
     updateFocusRing();
-    // A carried piece travels with the focus square, as with the pointer.
+    // A carried piece travels with the focus square, as with the pointer. The reader hears the
+    // square it lands on, which then says what is carried.
     if (m_window.mouse().movingPiece()) {
         const QPointF at = squareCentre(to);
-        m_window.dispatch([&] { m_window.mouse().mouseMove(0, 0, float(at.x()), float(at.y())); });
+        m_window.dispatch([&] { m_window.mouse().mouseMove(0, 0, float(at.x()), float(at.y())); },
+                          MainWindow::Narration::Quiet);
     }
     announceFocus();
 }
@@ -180,6 +210,11 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     // Qt announces the board itself once this returns; the square is announced after that.
     QMetaObject::invokeMethod(this, &BoardWidget::announceFocus, Qt::QueuedConnection);
+    if (!m_keyHelpHeard && QAccessible::isActive()) {
+        m_keyHelpHeard = true;
+        QMetaObject::invokeMethod(
+            this, [this] { announce(keyHelp); }, Qt::QueuedConnection);
+    }
 }
 
 void BoardWidget::announceFocus() {
@@ -190,18 +225,50 @@ void BoardWidget::announceFocus() {
     }
 }
 
-void BoardWidget::announceChanges() {
-    if (!QAccessible::isActive()) {
+QString BoardWidget::squareWords(QPoint square) const {
+    const QString name = squareName(form(), square);
+    const std::optional<int> carried = m_window.mouse().movingPiece();
+    // Where am I, and each step of a carried piece, say what the focus square carries.
+    if (carried && hasFocus() && square == m_focusSquare) {
+        return name + QStringLiteral(", carrying ") + pieceWords(form(), *carried);
+    }
+    return name;
+}
+
+void BoardWidget::renameChangedSquares() {
+    // Squares change their names only when a piece lands, leaves, or starts or stops being
+    // carried; a drag in between changes nothing and costs no names.
+    std::vector<double> pieces{form().CellSize, double(form().CellSizeI)};
+    for (const VIDEVER& piece : form().Pieces) {
+        pieces.insert(pieces.end(), {piece.ISMOVING ? 0.0 : double(piece.X()),
+                                     piece.ISMOVING ? 0.0 : double(piece.Y()), double(piece.R()),
+                                     double(piece.SH_TYPE()), double(piece.ISMOVING)});
+    }
+    if (pieces == m_namedPieces) {
         return;
     }
-    const QStringList names = squareNames(m_window.form());
-    for (qsizetype square = 0; square < names.size(); ++square) {
-        if (square >= m_squareNames.size() || names[square] != m_squareNames[square]) {
+    m_namedPieces = pieces;
+    for (int index = 0; index < grid::columns * grid::rows; ++index) {
+        const QString name = squareWords({index % grid::columns, index / grid::columns});
+        if (index >= m_squareNames.size() || name != m_squareNames[index]) {
             // The event carries no name, so a reader asks for it again.
             QAccessibleEvent changed(this, QAccessible::NameChanged);
-            changed.setChild(static_cast<int>(square));
+            changed.setChild(index);
             QAccessible::updateAccessibility(&changed);
         }
     }
-    m_squareNames = names;
+    m_squareNames.clear();
+    for (int index = 0; index < grid::columns * grid::rows; ++index) {
+        m_squareNames.append(squareWords({index % grid::columns, index / grid::columns}));
+    }
+}
+
+void BoardWidget::announce(const QString& words) {
+    if (words.isEmpty() || !QAccessible::isActive()) {
+        return;
+    }
+    m_announcement = words;
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    shown.setChild(announcementChild);
+    QAccessible::updateAccessibility(&shown);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPoint>
+#include <QStringList>
 #include <QWidget>
+#include <vector>
 
 class Form1;
 class MainWindow;
@@ -20,9 +22,16 @@ public:
     QPoint focusSquare() const { return m_focusSquare; }
     // Square (column, row) of the grid, in the widget's pixels.
     QRect squareRect(QPoint square) const;
+    // Brings the focus square up to a change of the squares under it.
+    void updateFocusRing();
+    // What assistive technology reads for a square.
+    QString squareWords(QPoint square) const;
     // Tells assistive technology which squares now hold something else; the window calls it
     // after every event.
-    void announceChanges();
+    void renameChangedSquares();
+    // Speaks words once, through the board's notification.
+    void announce(const QString& words);
+    QString announcement() const { return m_announcement; }
 
 protected:
     bool event(QEvent* event) override;
@@ -39,13 +48,15 @@ private:
     // Where the focus square should show now (empty when hidden), and bringing the screen up to
     // it.
     QRect focusRingArea() const;
-    void updateFocusRing();
     void announceFocus();
 
     MainWindow& m_window;
     const Surface& m_surface;
     QPoint m_focusSquare{0, 0};  // column, row
     bool m_showFocusSquare = false;
-    QRect m_focusRingShown;     // as last painted
-    QStringList m_squareNames;  // as assistive technology was last told
+    QRect m_focusRingShown;             // as last painted
+    QStringList m_squareNames;          // as assistive technology was last told
+    std::vector<double> m_namedPieces;  // the pieces as they were when the squares were named
+    QString m_announcement;
+    bool m_keyHelpHeard = false;
 };

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -21,14 +22,29 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     setCentralWidget(m_board);
     m_board->setFocus();
     QMenu* file = addMenu("File");
-    addCommand(file, "Save", "Save", [this] { m_positionFile.SaveClick(); });
-    addCommand(file, "Load", "Load", [this] { m_positionFile.LoadClick(); });
-    addCommand(file, "Kng", "New Game", [this] { m_form.KngClick(); });
-    addCommand(file, "Exit", "Exit", [this] { m_form.ExitClick(); });
+    addCommand(file, "Save", "Save", "Position saved.", [this] { m_positionFile.SaveClick(); });
+    addCommand(file, "Load", "Load", "Position loaded.", [this] {
+        m_positionFile.LoadClick();
+        m_narration.newGame();
+    });
+    addCommand(file, "Kng", "New Game", "New game.", [this] {
+        m_form.KngClick();
+        m_narration.newGame();
+    });
+    addCommand(file, "Exit", "Exit", "", [this] { m_form.ExitClick(); });
     QMenu* size = addMenu("Size");
-    addCommand(size, "Normal", "Normal", [this] { m_form.NormalClick(); });
-    addCommand(size, "Large", "Large", [this] { m_form.LargeClick(); });
-    addCommand(size, "Small", "Small", [this] { m_form.SmallClick(); });
+    addCommand(size, "Normal", "Normal", "Normal size, new game.", [this] {
+        m_form.NormalClick();
+        m_narration.newGame();
+    });
+    addCommand(size, "Large", "Large", "Large size, new game.", [this] {
+        m_form.LargeClick();
+        m_narration.newGame();
+    });
+    addCommand(size, "Small", "Small", "Small size, new game.", [this] {
+        m_form.SmallClick();
+        m_narration.newGame();
+    });
 
     // The window is defined at the Normal size, and its load event comes before it is shown.
     setOuterSize(static_cast<float>(outerWidthTwips(normalSize.cellSize)),
@@ -49,17 +65,20 @@ QMenu* MainWindow::addMenu(const char* title) {
     return menu;
 }
 
-void MainWindow::addCommand(QMenu* menu, const char* control, const char* caption,
+void MainWindow::addCommand(QMenu* menu, const char* control, const char* caption, const char* done,
                             std::function<void()> run) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(control));
     action->setMenuRole(QAction::NoRole);
     // Also before a command started without opening its menu, as assistive technology can.
-    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
-        dispatch([&] {
-            m_mouse.putBack();
-            run();
-        });
+    connect(action, &QAction::triggered, this, [this, done, run = std::move(run)] {
+        // A failure keeps its message box, which screen readers read in full.
+        if (dispatch([&] {
+                m_mouse.putBack();
+                run();
+            })) {
+            m_board->announce(QString::fromLatin1(done));
+        }
     });
 }
 
@@ -71,15 +90,25 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void MainWindow::dispatch(const std::function<void()>& handler) {
+bool MainWindow::dispatch(const std::function<void()>& handler, Narration narration) {
+    bool done = true;
     try {
         handler();
     } catch (const std::exception& error) {
         // The handler stops where it failed; the program goes on with what it had done.
         reportError(QString::fromStdString(error.what()));
+        done = false;
     }
     m_board->update(m_surface.paintChanges());
-    m_board->announceChanges();
+    m_board->updateFocusRing();
+    if (QAccessible::isActive()) {
+        m_board->renameChangedSquares();
+        const QString words = m_narration.describe(m_form, m_mouse.outcome());
+        if (narration == Narration::Spoken) {
+            m_board->announce(words);
+        }
+    }
+    return done;
 }
 
 void MainWindow::followScreen() {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "board/form1.h"
+#include "game_narration.h"
 #include "interaction/mouse_handlers.h"
 #include "persistence/position_file.h"
 #include "platform/beep.h"
@@ -24,11 +25,15 @@ public:
 
     Form1& form() { return m_form; }
     MouseHandlers& mouse() { return m_mouse; }
+    const GameNarration& narration() const { return m_narration; }
     const Surface& surface() const { return m_surface; }
 
+    // Whether a change is put into words: not where the reader already hears it, as when the
+    // focus square carries a piece to the next square.
+    enum class Narration { Spoken, Quiet };
     // Runs one event's handler, shows the user any error it stopped at, then shows what
-    // changed.
-    void dispatch(const std::function<void()>& handler);
+    // changed and, to assistive technology, says it. Tells whether the handler finished.
+    bool dispatch(const std::function<void()>& handler, Narration narration = Narration::Spoken);
 
     void setOuterSize(float widthTwips, float heightTwips) override;
     void beep() override;
@@ -39,7 +44,8 @@ protected:
 
 private:
     QMenu* addMenu(const char* title);
-    void addCommand(QMenu* menu, const char* control, const char* caption,
+    // A menu command; done is what assistive technology hears once it has run.
+    void addCommand(QMenu* menu, const char* control, const char* caption, const char* done,
                     std::function<void()> run);
     void followScreen();
     void keepOnScreen(QSize frameMargins);
@@ -50,6 +56,7 @@ private:
     Form1 m_form{m_surface, *this};
     MouseHandlers m_mouse{m_form, *this};
     PositionCommands m_positionFile;
+    GameNarration m_narration;
     BoardWidget* m_board;
     float m_widthTwips = 0;
     float m_heightTwips = 0;

@@ -1,6 +1,9 @@
 #include "square_names.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "board/form1.h"
 #include "board/geometry.h"
@@ -60,7 +63,8 @@ QString placeOf(const Form1& form, int position) {
 
 QString positionWords(const Form1& form) {
     // By side: the squares of the pieces on the board, and how many lie in the tray.
-    QStringList squares[3];
+    // The board's squares in reading order, row by row.
+    std::vector<std::pair<int, QString>> onBoard[3];
     int inTray[3] = {0, 0, 0};
     int elsewhere[3] = {0, 0, 0};
     for (int position = 1; position <= form.pieceCount(); ++position) {
@@ -73,9 +77,17 @@ QString positionWords(const Form1& form) {
         if (square && square->x() >= geometry::trayFirstColumn) {
             ++inTray[side];
         } else if (square && square->x() < geometry::boardSquares) {
-            squares[side].append(squareLabel(*square));
+            onBoard[side].emplace_back(square->y() * grid::columns + square->x(),
+                                       squareLabel(*square));
         } else {
             ++elsewhere[side];
+        }
+    }
+    QStringList squares[3];
+    for (int side = 0; side < 3; ++side) {
+        std::sort(onBoard[side].begin(), onBoard[side].end());
+        for (const auto& [order, label] : onBoard[side]) {
+            squares[side].append(label);
         }
     }
     QStringList sentences;
@@ -93,6 +105,8 @@ QString positionWords(const Form1& form) {
             sentence += QStringLiteral("; %1 in the %2 tray")
                             .arg(inTray[side])
                             .arg(side == 0 ? QStringLiteral("red") : QStringLiteral("blue"));
+        } else if (inTray[side] > 0) {
+            sentence += QStringLiteral("; %1 in the blue tray").arg(inTray[side]);
         }
         if (elsewhere[side] > 0) {
             sentence += QStringLiteral("; %1 elsewhere").arg(elsewhere[side]);

@@ -60,14 +60,15 @@ private:
     QPoint square() const { return {m_index % grid::columns, m_index / grid::columns}; }
 };
 
-// Speaks each change of the game: shown anew with its words each time, as a reader presents a
+// Speaks changes of the game: shown anew with its words each time, as a reader presents a
 // notification whatever has the focus.
 class AnnouncementInterface : public BoardChild {
 public:
     using BoardChild::BoardChild;
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? m_board->announcement() : QString();
+        return kind == QAccessible::Name ? m_board->announcement(m_index - firstAnnouncementChild)
+                                         : QString();
     }
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::Notification; }
@@ -78,12 +79,15 @@ class BoardInterface : public QAccessibleWidget {
 public:
     explicit BoardInterface(BoardWidget* board) : QAccessibleWidget(board, QAccessible::Grouping) {
         // Made and registered once, so that readers keep their ids.
-        for (int index = 0; index < announcementChild; ++index) {
+        for (int index = 0; index < firstAnnouncementChild; ++index) {
             m_children.push_back(
                 QAccessible::registerAccessibleInterface(new SquareInterface(board, index)));
         }
-        m_children.push_back(QAccessible::registerAccessibleInterface(
-            new AnnouncementInterface(board, announcementChild)));
+        for (int index = firstAnnouncementChild;
+             index < firstAnnouncementChild + announcementChildren; ++index) {
+            m_children.push_back(
+                QAccessible::registerAccessibleInterface(new AnnouncementInterface(board, index)));
+        }
     }
     ~BoardInterface() override {
         for (const QAccessible::Id id : m_children) {

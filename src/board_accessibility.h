@@ -5,10 +5,11 @@ class QObject;
 class QString;
 
 // What assistive technology reads of the board: a group of 96 squares, 12 by 8 as the focus
-// square walks them, each named in short words, and one notification that speaks each change of
+// square walks them, each named in short words, then notifications that speak each change of
 // the game. Not a table: a screen reader would read a whole row of a table at each step up or
 // down, and ignores the name changes of its cells.
 QAccessibleInterface* boardAccessibility(const QString& className, QObject* object);
 
-// The child index of the notification, after the squares.
-inline constexpr int announcementChild = 96;
+// The notifications' child indexes, after the squares.
+inline constexpr int firstAnnouncementChild = 96;
+inline constexpr int announcementChildren = 4;

@@ -267,8 +267,21 @@ void BoardWidget::announce(const QString& words) {
     if (words.isEmpty() || !QAccessible::isActive()) {
         return;
     }
-    m_announcement = words;
+    // Words of one event (a piece put back, then the menu command) are spoken together: a
+    // reader would drop all but the last of a burst of notifications from one object.
+    if (m_pendingWords.isEmpty()) {
+        QMetaObject::invokeMethod(this, &BoardWidget::speakPendingWords, Qt::QueuedConnection);
+    }
+    m_pendingWords.append(words);
+}
+
+void BoardWidget::speakPendingWords() {
+    // Events in quick succession (the other player's drag) take turns among the notifications,
+    // so that each is spoken.
+    m_announcer = (m_announcer + 1) % announcementChildren;
+    m_announcements[m_announcer] = m_pendingWords.join(' ');
+    m_pendingWords.clear();
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    shown.setChild(announcementChild);
+    shown.setChild(firstAnnouncementChild + m_announcer);
     QAccessible::updateAccessibility(&shown);
 }

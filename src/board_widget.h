@@ -3,7 +3,9 @@
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
+
 #include <vector>
+#include "board_accessibility.h"
 
 class Form1;
 class MainWindow;
@@ -29,9 +31,9 @@ public:
     // Tells assistive technology which squares now hold something else; the window calls it
     // after every event.
     void renameChangedSquares();
-    // Speaks words once, through the board's notification.
+    // Speaks words once, through the board's notifications.
     void announce(const QString& words);
-    QString announcement() const { return m_announcement; }
+    QString announcement(int notification) const { return m_announcements[notification]; }
 
 protected:
     bool event(QEvent* event) override;
@@ -49,6 +51,7 @@ private:
     // it.
     QRect focusRingArea() const;
     void announceFocus();
+    void speakPendingWords();
 
     MainWindow& m_window;
     const Surface& m_surface;
@@ -57,6 +60,8 @@ private:
     QRect m_focusRingShown;             // as last painted
     QStringList m_squareNames;          // as assistive technology was last told
     std::vector<double> m_namedPieces;  // the pieces as they were when the squares were named
-    QString m_announcement;
+    QStringList m_pendingWords;         // to be spoken once this event is done
+    QString m_announcements[announcementChildren];
+    int m_announcer = 0;  // the notification that spoke last
     bool m_keyHelpHeard = false;
 };

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The board as a blind player hears it: the real screen reader Orca runs first, then a game is
+# played from the keyboard, with one move by the other player's mouse and the File and Size
+# menus, and every step must be spoken in words, once, with no whole row read on a step up or
+# down. Orca speaks into its log, not aloud.
+# Usage: screen_reader.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
+set -euo pipefail
+exe=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=lib/common.sh source-path=SCRIPTDIR
+source "$here/lib/common.sh"
+e2e_workdir screen_reader
+export MOUSE_DRAG=$here/lib/screen_reader/mouse_drag.sh
+
+# Each step ends once its last key has had time to be spoken.
+cat >"$E2E_WORK/scenario" <<'SCENARIO'
+## start
+focuswin
+pause 2
+## down to 9
+keys Down Down
+## pick up
+keys space
+## carry over white
+keys Down
+## carry over free
+keys Right
+## carry over taken
+keys Up Up
+## drop on taken
+keys space
+## drop on white
+keys Left Down space Right space
+## nothing there
+keys space
+## drop on free
+keys Left space Right Down space
+## file
+keys space Right Right Right Right Right Right Right space
+## tray piece
+keys Right Up Up Up space
+## escape
+keys Escape
+## position
+keys p
+## last move
+keys l
+## other player
+sh bash "$MOUSE_DRAG" 60 220 100 180
+pause 2
+## save
+pause 1
+keys alt Down Return
+## load
+pause 1
+keys alt Down Down Return
+## new game
+pause 1
+keys alt Down Down Down Return
+## large
+pause 1
+keys alt Right Down Down Return
+pause 1
+SCENARIO
+
+BP_ROOT=$E2E_WORK bash "$here/lib/screen_reader/session.sh" "$E2E_WORK/scenario" \
+    "$E2E_WORK/heard" "$exe" >"$E2E_WORK/session.log" 2>&1 || true
+checks=$((checks + 1))
+[[ -s $E2E_WORK/heard/transcript.json ]] || die "Orca heard nothing: $(tail -5 "$E2E_WORK/session.log")"
+
+# heard STEP: everything Orca spoke during the step, one utterance a line.
+heard() {
+    python3 -c 'import json, sys
+for row in json.load(open(sys.argv[1])):
+    if row["step"] == sys.argv[2]:
+        print("\n".join(row["speech"]))' "$E2E_WORK/heard/transcript.json" "$1"
+}
+
+# expect_heard STEP TEXT: Orca spoke TEXT, once, during the step.
+expect_heard() {
+    local count
+    count=$(heard "$1" | grep -cF -- "$2" || true)
+    checks=$((checks + 1))
+    ((count == 1)) || fail "step '$1': expected to hear '$2' once, heard it $count times: $(heard "$1" | tr '\n' '|')"
+}
+
+# expect_not_heard STEP TEXT
+expect_not_heard() {
+    checks=$((checks + 1))
+    ! heard "$1" | grep -qF -- "$2" || fail "step '$1': did not expect to hear '$2'"
+}
+
+expect_heard start "1, red piece."
+expect_heard start "Arrow keys move, Space picks up and puts down"
+expect_heard "down to 9" "9, red piece."
+expect_not_heard "down to 9" "10, red piece"  # one square, not the row
+expect_heard "pick up" "Picked up red piece on 9."
+expect_heard "carry over white" "white square, empty, carrying red piece."
+expect_heard "carry over free" "13, empty, carrying red piece."
+expect_heard "carry over taken" "5, red piece, carrying red piece."
+expect_heard "drop on taken" "Refused, the square is taken: red piece back on 9."
+expect_heard "drop on white" "Refused, a white square: red piece back on 9."
+expect_heard "nothing there" "Nothing to pick up on white square."
+expect_heard "drop on free" "Red piece dropped on 13."
+expect_heard file "Red piece filed in red tray cell 1."
+expect_heard "tray piece" "Picked up red piece on red tray cell 1."
+expect_heard escape "Red piece put back on red tray cell 1."
+expect_heard position "Red on 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12; 1 in the red tray."
+expect_heard "last move" "Red piece put back on red tray cell 1."
+expect_heard "other player" "Picked up blue piece on 21."
+expect_heard "other player" "Blue piece dropped on 18."
+expect_heard save "Position saved."
+expect_heard load "Position loaded."
+expect_heard "new game" "New game."
+expect_heard large "Large size, new game."
+
+e2e_finish

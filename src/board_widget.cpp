@@ -11,6 +11,7 @@
 #include "board_accessibility.h"
 #include "main_window.h"
 #include "platform/colours.h"
+#include "platform/spoken_notice.h"
 #include "square_names.h"
 
 namespace {
@@ -284,4 +285,5 @@ void BoardWidget::speakPendingWords() {
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     shown.setChild(firstAnnouncementChild + m_announcer);
     QAccessible::updateAccessibility(&shown);
+    sayToWindowsScreenReaders(*this, m_announcements[m_announcer]);
 }

@@ -77,7 +77,7 @@ xdotool_alone() {
 
 names=() titles=() pids=() windows=() menu_heights=() lefts=() tops=() program_ns=() xserver_ns=()
 
-# Starts every program and places its window in its own quarter of the screen.
+# Starts every program and places its window in its own sixth of the screen (three by two).
 start_all() {
     local i name title program argument
     for i in "${!programs[@]}"; do
@@ -89,8 +89,8 @@ start_all() {
     # The windows open over one another; the X server shows what lies under one only once
     # every other has moved away.
     for i in "${!programs[@]}"; do
-        windows[i]=$(xdotool search --sync --onlyvisible --name "^${titles[i]}\$")
-        xdotool windowmove --sync "${windows[i]}" $((i % 2 * 640)) $((i / 2 % 2 * 512))
+        windows[i]=$(xdotool search --sync --onlyvisible --pid "${pids[i]}" --name "^${titles[i]}\$")
+        xdotool windowmove --sync "${windows[i]}" $((i % 3 * 640)) $((i / 3 % 2 * 512))
     done
     for i in "${!programs[@]}"; do
         menu_heights[i]=$(board_top "${windows[i]}")

@@ -238,30 +238,29 @@ QString BoardWidget::squareWords(QPoint square) const {
 
 void BoardWidget::renameChangedSquares() {
     // Squares change their names only when a piece lands, leaves, or starts or stops being
-    // carried; a drag in between changes nothing and costs no names.
-    std::vector<double> pieces{form().CellSize, double(form().CellSizeI)};
+    // carried, or the focus square carries it on; a drag in between costs no names.
+    std::vector<double> named{form().CellSize, double(form().CellSizeI), double(m_focusSquare.x()),
+                              double(m_focusSquare.y())};
     for (const VIDEVER& piece : form().Pieces) {
-        pieces.insert(pieces.end(), {piece.ISMOVING ? 0.0 : double(piece.X()),
-                                     piece.ISMOVING ? 0.0 : double(piece.Y()), double(piece.R()),
-                                     double(piece.SH_TYPE()), double(piece.ISMOVING)});
+        named.insert(named.end(), {piece.ISMOVING ? 0.0 : double(piece.X()),
+                                   piece.ISMOVING ? 0.0 : double(piece.Y()), double(piece.R()),
+                                   double(piece.SH_TYPE()), double(piece.ISMOVING)});
     }
-    if (pieces == m_namedPieces) {
+    if (named == m_named) {
         return;
     }
-    m_namedPieces = pieces;
+    m_named = named;
+    QStringList names;
     for (int index = 0; index < grid::columns * grid::rows; ++index) {
-        const QString name = squareWords({index % grid::columns, index / grid::columns});
-        if (index >= m_squareNames.size() || name != m_squareNames[index]) {
+        names.append(squareWords({index % grid::columns, index / grid::columns}));
+        if (index >= m_squareNames.size() || names[index] != m_squareNames[index]) {
             // The event carries no name, so a reader asks for it again.
             QAccessibleEvent changed(this, QAccessible::NameChanged);
             changed.setChild(index);
             QAccessible::updateAccessibility(&changed);
         }
     }
-    m_squareNames.clear();
-    for (int index = 0; index < grid::columns * grid::rows; ++index) {
-        m_squareNames.append(squareWords({index % grid::columns, index / grid::columns}));
-    }
+    m_squareNames = names;
 }
 
 void BoardWidget::announce(const QString& words) {

@@ -57,10 +57,10 @@ private:
     const Surface& m_surface;
     QPoint m_focusSquare{0, 0};  // column, row
     bool m_showFocusSquare = false;
-    QRect m_focusRingShown;             // as last painted
-    QStringList m_squareNames;          // as assistive technology was last told
-    std::vector<double> m_namedPieces;  // the pieces as they were when the squares were named
-    QStringList m_pendingWords;         // to be spoken once this event is done
+    QRect m_focusRingShown;       // as last painted
+    QStringList m_squareNames;    // as assistive technology was last told
+    std::vector<double> m_named;  // the pieces and the focus as they were when last named
+    QStringList m_pendingWords;   // to be spoken once this event is done
     QString m_announcements[announcementChildren];
     int m_announcer = 0;  // the notification that spoke last
     bool m_keyHelpHeard = false;

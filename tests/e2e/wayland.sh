@@ -18,6 +18,7 @@ weston_setup wayland
 export PULSE_SERVER=unix:$E2E_WORK/no-sound-server
 
 start_on_weston "$exe" "Wayland"
+expect_discs_follow_the_rule start 40 15
 expect_piece 20 100 15 "$RED" "$BLACK" "red piece on its starting square"
 expect_pixel 60 140 "$BLACK" "the free black square it goes to"
 

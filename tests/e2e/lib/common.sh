@@ -353,6 +353,17 @@ expect_piece() {
     done
 }
 
+# expect_discs_follow_the_rule NAME SIDE RADIUS [SCALE]: a screenshot NAME of the starting
+# position at that square side, piece radius and display scale, every disc checked pixel by pixel.
+expect_discs_follow_the_rule() {
+    local verdict
+    shot "$1"
+    verdict=$(python3 "$(dirname "${BASH_SOURCE[0]}")/disc_rule.py" "$SHOT.rgb" "$SCREEN_WIDTH" \
+        "$SCREEN_HEIGHT" "$CLIENT_X" "$CLIENT_Y" "$2" "$3" "${4:-1}")
+    checks=$((checks + 1))
+    [[ $verdict == ok ]] || fail "$1: the discs at side $2, scale ${4:-1}: $verdict"
+}
+
 # expect_same_picture NAME WHAT: the last shot and shot NAME agree on every pixel of the window.
 expect_same_picture() {
     local size differing

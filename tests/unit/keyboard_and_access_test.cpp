@@ -103,6 +103,32 @@ TEST_F(KeyboardAndAccessTest, KeysReachEveryMoveTheMouseMakes) {
     EXPECT_EQ(yellowPixels(QRect(0, 0, 480, 320)), 0);
 }
 
+TEST_F(KeyboardAndAccessTest, FocusSquareLeavesNothingBehindAtAnySquareSize) {
+    for (const int side : {1, 2, 5, 40}) {
+        SCOPED_TRACE(::testing::Message() << "side " << side);
+        form.CellSize = side;
+        form.CellSizeI = static_cast<std::int16_t>(side);
+        window.dispatch([&] { form.Redraw(); });
+        keys({Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left});
+        QCoreApplication::processEvents();
+        // Only the square under the focus square shows any of its yellow or its black rim.
+        const QRect square(1 * side, 2 * side, side, side);
+        // At the smallest sides the window's menu bar leaves room for a few rows only.
+        const QRect grid = QRect(0, 0, 12 * side, 8 * side) & board()->rect();
+        EXPECT_EQ(yellowPixels(grid), yellowPixels(square));
+        const QImage shown = board()->grab(grid).toImage();
+        const QImage& surface = window.surface().image();
+        for (int y = 0; y < grid.height(); ++y) {
+            for (int x = 0; x < grid.width(); ++x) {
+                if (!square.contains(x, y)) {
+                    ASSERT_EQ(shown.pixel(x, y), surface.pixel(x, y)) << x << ", " << y;
+                }
+            }
+        }
+        keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Left});  // back to the top-left square
+    }
+}
+
 TEST_F(KeyboardAndAccessTest, MouseAndKeysMixWithoutLosingOrDoublingAPiece) {
     keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Down});
     QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(180, 100));  // a second piece: no

@@ -89,7 +89,7 @@ start_all() {
     # The windows open over one another; the X server shows what lies under one only once
     # every other has moved away.
     for i in "${!programs[@]}"; do
-        windows[i]=$(xdotool search --sync --onlyvisible --pid "${pids[i]}" --name "^${titles[i]}\$")
+        windows[i]=$(xdotool search --all --sync --onlyvisible --pid "${pids[i]}" --name "^${titles[i]}\$")
         xdotool windowmove --sync "${windows[i]}" $((i % 3 * 640)) $((i / 3 % 2 * 512))
     done
     for i in "${!programs[@]}"; do

@@ -4,7 +4,7 @@
 set -euo pipefail
 window=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
 # The board starts at the first black row at x = 5 below the menu bar.
-top=$(import -window "$window" -crop 1x100+5+0 +repage -depth 8 txt:- |
+top=$(import -silent -window "$window" -crop 1x100+5+0 +repage -depth 8 txt:- |
     awk -F'[,:]' 'NR > 1 && !/#000000/ { menu = 1 } menu && /#000000/ { print $2; exit }')
 xdotool mousemove --window "$window" "$1" $(($2 + top)) mousedown 1 \
     mousemove --window "$window" $(($1 + 2)) $(($2 + top + 2)) \

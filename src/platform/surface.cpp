@@ -1,7 +1,6 @@
 #include "platform/surface.h"
 
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <algorithm>
 
 #include "platform/colours.h"
@@ -66,15 +65,18 @@ QRect Surface::paintChanges() {
 
 void Surface::paintCircle(const Shape& circle) {
     // Filled paths are sampled at pixel centres, so the disc is symmetric about its centre point
-    // at any scale; drawEllipse with a pen puts it half a pixel down and right.
-    QPainterPath outline;
-    outline.addEllipse(circle.extent);
+    // at any scale; drawEllipse puts it half a pixel down and right, a pixel narrower.
+    const QPointF centre = circle.extent.center();
+    const double radius = circle.extent.width() / 2;
+    QPainterPath inside;
+    inside.addEllipse(centre, radius - 0.5, radius - 0.5);
+    QPainterPath outline;  // between the two ellipses, by the odd-even rule
+    outline.addEllipse(centre, radius + 0.5, radius + 0.5);
+    outline.addPath(inside);
+    m_painter.fillPath(outline, QColor(colours::foreground));
     if (circle.kind == Shape::Disc) {
-        m_painter.fillPath(outline, QColor(circle.colour));
+        m_painter.fillPath(inside, QColor(circle.colour));
     }
-    QPainterPathStroker pen;
-    pen.setWidth(1);
-    m_painter.fillPath(pen.createStroke(outline), QColor(colours::foreground));
 }
 
 void Surface::fillBox(double x1, double y1, double x2, double y2, QRgb colour) {

@@ -21,30 +21,26 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     setWindowTitle(QStringLiteral("Form1"));
     setCentralWidget(m_board);
     m_board->setFocus();
+    // A command after which the game starts anew, with no last move to repeat.
+    const auto anew = [this](const std::function<void()>& command) {
+        return [this, command] {
+            command();
+            m_narration.newGame();
+        };
+    };
     QMenu* file = addMenu("File");
     addCommand(file, "Save", "Save", "Position saved.", [this] { m_positionFile.SaveClick(); });
-    addCommand(file, "Load", "Load", "Position loaded.", [this] {
-        m_positionFile.LoadClick();
-        m_narration.newGame();
-    });
-    addCommand(file, "Kng", "New Game", "New game.", [this] {
-        m_form.KngClick();
-        m_narration.newGame();
-    });
+    addCommand(file, "Load", "Load", "Position loaded.",
+               anew([this] { m_positionFile.LoadClick(); }));
+    addCommand(file, "Kng", "New Game", "New game.", anew([this] { m_form.KngClick(); }));
     addCommand(file, "Exit", "Exit", "", [this] { m_form.ExitClick(); });
     QMenu* size = addMenu("Size");
-    addCommand(size, "Normal", "Normal", "Normal size, new game.", [this] {
-        m_form.NormalClick();
-        m_narration.newGame();
-    });
-    addCommand(size, "Large", "Large", "Large size, new game.", [this] {
-        m_form.LargeClick();
-        m_narration.newGame();
-    });
-    addCommand(size, "Small", "Small", "Small size, new game.", [this] {
-        m_form.SmallClick();
-        m_narration.newGame();
-    });
+    addCommand(size, "Normal", "Normal", "Normal size, new game.",
+               anew([this] { m_form.NormalClick(); }));
+    addCommand(size, "Large", "Large", "Large size, new game.",
+               anew([this] { m_form.LargeClick(); }));
+    addCommand(size, "Small", "Small", "Small size, new game.",
+               anew([this] { m_form.SmallClick(); }));
 
     // The window is defined at the Normal size, and its load event comes before it is shown.
     setOuterSize(static_cast<float>(outerWidthTwips(normalSize.cellSize)),

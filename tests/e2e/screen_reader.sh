@@ -67,6 +67,10 @@ BP_ROOT=$E2E_WORK bash "$here/lib/screen_reader/session.sh" "$E2E_WORK/scenario"
     "$E2E_WORK/heard" "$exe" >"$E2E_WORK/session.log" 2>&1 || true
 checks=$((checks + 1))
 [[ -s $E2E_WORK/heard/transcript.json ]] || die "Orca heard nothing: $(tail -5 "$E2E_WORK/session.log")"
+# Orca runs once per user: another one (a screen reader of your own, say) keeps this one out.
+if grep -q "Another screen reader process is already running" "$E2E_WORK/heard/orca.log"; then
+    die "Orca did not start: another Orca of this user is running"
+fi
 
 # heard STEP: everything Orca spoke during the step, one utterance a line.
 heard() {

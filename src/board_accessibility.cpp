@@ -66,28 +66,66 @@ class AnnouncementInterface : public BoardChild {
 public:
     using BoardChild::BoardChild;
 
+    QAccessibleInterface* parent() const override {
+        return BoardChild::parent()->child(statusBarChild);
+    }
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? m_board->announcement(m_index - firstAnnouncementChild)
-                                         : QString();
+        return kind == QAccessible::Name ? m_board->announcement(m_index) : QString();
     }
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override { return {}; }
 };
 
+// Holds the notifications, so that a reader speaks their words alone, without the word
+// "notification" before each.
+class StatusBarInterface : public BoardChild {
+public:
+    StatusBarInterface(BoardWidget* board, int index) : BoardChild(board, index) {
+        for (int notification = 0; notification < announcementChildren; ++notification) {
+            m_notifications.push_back(QAccessible::registerAccessibleInterface(
+                new AnnouncementInterface(board, notification)));
+        }
+    }
+    ~StatusBarInterface() override {
+        for (const QAccessible::Id id : m_notifications) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    QAccessibleInterface* child(int index) const override {
+        return index >= 0 && index < childCount()
+                   ? QAccessible::accessibleInterface(m_notifications[index])
+                   : nullptr;
+    }
+    int childCount() const override { return static_cast<int>(m_notifications.size()); }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int index = 0; index < childCount(); ++index) {
+            if (QAccessible::accessibleInterface(m_notifications[index]) == child) {
+                return index;
+            }
+        }
+        return -1;
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::StatusBar; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    std::vector<QAccessible::Id> m_notifications;
+};
+
 class BoardInterface : public QAccessibleWidget {
 public:
     explicit BoardInterface(BoardWidget* board) : QAccessibleWidget(board, QAccessible::Grouping) {
         // Made and registered once, so that readers keep their ids.
-        for (int index = 0; index < firstAnnouncementChild; ++index) {
+        for (int index = 0; index < statusBarChild; ++index) {
             m_children.push_back(
                 QAccessible::registerAccessibleInterface(new SquareInterface(board, index)));
         }
-        for (int index = firstAnnouncementChild;
-             index < firstAnnouncementChild + announcementChildren; ++index) {
-            m_children.push_back(
-                QAccessible::registerAccessibleInterface(new AnnouncementInterface(board, index)));
-        }
+        m_children.push_back(QAccessible::registerAccessibleInterface(
+            new StatusBarInterface(board, statusBarChild)));
     }
     ~BoardInterface() override {
         for (const QAccessible::Id id : m_children) {
@@ -128,6 +166,10 @@ private:
     std::vector<QAccessible::Id> m_children;
 };
 }  // namespace
+
+QAccessibleInterface* announcer(QObject* board, int notification) {
+    return QAccessible::queryAccessibleInterface(board)->child(statusBarChild)->child(notification);
+}
 
 QAccessibleInterface* boardAccessibility(const QString&, QObject* object) {
     auto* board = qobject_cast<BoardWidget*>(object);

@@ -281,8 +281,7 @@ void BoardWidget::speakPendingWords() {
     m_announcer = (m_announcer + 1) % announcementChildren;
     m_announcements[m_announcer] = m_pendingWords.join(' ');
     m_pendingWords.clear();
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    shown.setChild(firstAnnouncementChild + m_announcer);
+    QAccessibleEvent shown(announcer(this, m_announcer), QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
     sayToWindowsScreenReaders(*this, m_announcements[m_announcer]);
 }

@@ -53,7 +53,7 @@ pause 1
 keys alt Down Return
 ## load
 pause 1
-keys alt Down Down Return
+keys Left Right alt Down Down Return
 ## new game
 pause 1
 keys alt Down Down Down Return
@@ -99,6 +99,7 @@ expect_heard start "Arrow keys move, Space picks up and puts down"
 expect_heard "down to 9" "9, red piece."
 expect_not_heard "down to 9" "10, red piece"  # one square, not the row
 expect_heard "pick up" "Picked up red piece on 9."
+expect_not_heard "pick up" "notification"  # the words alone
 expect_heard "carry over white" "white square, empty, carrying red piece."
 expect_heard "carry over free" "13, empty, carrying red piece."
 expect_heard "carry over taken" "5, red piece, carrying red piece."

@@ -79,8 +79,10 @@ e2e_setup() {
     unset QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
     export QT_QPA_PLATFORM=xcb
 
-    # -displayfd makes the server pick a free display and write its number once it is ready.
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp \
+    # -displayfd makes the server pick a free display and write its number once it is ready;
+    # -noreset keeps it from resetting, and refusing connections meanwhile, each time its last
+    # client leaves, as between two starts of the program.
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
         3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_until 15 "the X server to start" test -s "$E2E_WORK/display" || die "Xvfb did not start"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The board as a blind player hears it: the real screen reader Orca runs first, then a game is
-# played from the keyboard, with one move by the other player's mouse and the File and Size
-# menus, and every step must be spoken in words, once, with no whole row read on a step up or
-# down. Orca speaks into its log, not aloud.
+# played from the keyboard, with one move by the other player's mouse and commands of the File
+# and Size menus, and every step must be spoken in words, once, with no whole row read on a step
+# up or down. Orca speaks into its log, not aloud.
 # Usage: screen_reader.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
@@ -11,6 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/common.sh"
 e2e_workdir screen_reader
 export MOUSE_DRAG=$here/lib/screen_reader/mouse_drag.sh
+export OPEN_MENU=$here/lib/screen_reader/open_menu.sh
 
 # Each step ends once its last key has had time to be spoken.
 cat >"$E2E_WORK/scenario" <<'SCENARIO'
@@ -49,17 +50,17 @@ keys l
 sh bash "$MOUSE_DRAG" 60 220 100 180
 pause 2
 ## save
-pause 1
-keys alt Down Return
+sh bash "$OPEN_MENU" File
+keys Down Return
 ## load
-pause 1
-keys Left Right alt Down Down Return
+sh bash "$OPEN_MENU" File
+keys Down Down Return
 ## new game
-pause 1
-keys alt Down Down Down Return
+sh bash "$OPEN_MENU" File
+keys Down Down Down Return
 ## large
-pause 1
-keys alt Right Down Down Return
+sh bash "$OPEN_MENU" Size
+keys Down Down Return
 pause 1
 SCENARIO
 

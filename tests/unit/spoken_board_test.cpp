@@ -125,8 +125,29 @@ TEST(AccessibleScreenPixels, AtAScaleReadersGetTheWindowSystemsPixels) {
     // A second screen keeps its corner.
     const QRect right(1280, 0, 640, 512);
     EXPECT_EQ(accessibleScreenRect(QRect(1290, 10, 10, 10), right, 2), QRect(1300, 20, 20, 20));
-    EXPECT_EQ(accessibleScreenRect(QRect(10, 10, 40, 40), screen, 1.25), QRect(12, 12, 51, 51));
+    // At 1.25 device pixel 12 is logical 9.6, the pixel before the square.
+    EXPECT_EQ(accessibleScreenRect(QRect(10, 10, 40, 40), screen, 1.25), QRect(13, 13, 50, 50));
 #endif
+}
+
+TEST(AccessibleScreenPixels, AtEveryScaleSquaresTileAndEachOfTheirPixelsLeadsBackToThem) {
+    const QRect screen(1280, 0, 640, 512);  // a second screen, whose corner counts
+    for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+        for (int left = 1283; left < 1283 + 3 * 40; left += 40) {
+            const QRect square(left, 7, 40, 40);
+            const QRect extents = accessibleScreenRect(square, screen, ratio);
+            const QRect right = accessibleScreenRect(square.translated(40, 0), screen, ratio);
+            const QRect below = accessibleScreenRect(square.translated(0, 40), screen, ratio);
+            EXPECT_EQ(right.left(), extents.right() + 1) << ratio << " at " << left;
+            EXPECT_EQ(below.top(), extents.bottom() + 1) << ratio << " at " << left;
+            for (int y = extents.top(); y <= extents.bottom(); ++y) {
+                for (int x = extents.left(); x <= extents.right(); ++x) {
+                    ASSERT_TRUE(square.contains(logicalScreenPoint({x, y}, screen, ratio)))
+                        << ratio << ": device pixel " << x << ", " << y;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

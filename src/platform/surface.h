@@ -46,7 +46,8 @@ private:
         bool operator==(const Shape&) const = default;
     };
 
-    void paintCircle(const Shape& circle);
+    // Paints only the device pixels within clip.
+    void paintCircle(const Shape& circle, const QRect& clip);
 
     QImage m_image;
     QPainter m_painter;

@@ -37,27 +37,32 @@ void expectCircle(const Surface& surface, QPointF centre, double radius, QRgb fi
 TEST(Surface, CirclesAreFilledInsideAndOutlinedAtTheirRadiusAtEveryRatio) {
     for (const double ratio : {1.0, 1.25, 1.5, 2.0}) {
         for (const double radius : {1.0, 2.0, 5.0, 15.0, 25.0}) {
-            SCOPED_TRACE(::testing::Message() << "ratio " << ratio << ", radius " << radius);
-            Surface surface(QSize(60, 50), ratio);
-            surface.setFillColor(colours::red);
-            surface.circle(30, 25, radius);
-            surface.paintChanges();
-            expectCircle(surface, QPointF(30, 25), radius, colours::red, colours::background);
-            // The outline lies on the radius: on the centre row, on both sides alike.
-            const QImage& image = surface.image();
-            const int row = qRound(25 * ratio);
-            int left = 0;
-            while (image.pixel(left, row) == colours::background) {
-                ++left;
+            // A dragged piece's centre lies anywhere between device pixels.
+            for (const QPointF centre : {QPointF(30, 25), QPointF(30.3, 24.6)}) {
+                SCOPED_TRACE(::testing::Message()
+                             << "ratio " << ratio << ", radius " << radius << ", centre "
+                             << centre.x() << ", " << centre.y());
+                Surface surface(QSize(60, 50), ratio);
+                surface.setFillColor(colours::red);
+                surface.circle(centre.x(), centre.y(), radius);
+                surface.paintChanges();
+                expectCircle(surface, centre, radius, colours::red, colours::background);
+                // The outline lies on the radius: on the centre row, on both sides alike.
+                const QImage& image = surface.image();
+                const int row = static_cast<int>(centre.y() * ratio);
+                int left = 0;
+                while (image.pixel(left, row) == colours::background) {
+                    ++left;
+                }
+                int right = image.width() - 1;
+                while (image.pixel(right, row) == colours::background) {
+                    --right;
+                }
+                EXPECT_EQ(image.pixel(left, row), colours::foreground);
+                EXPECT_EQ(image.pixel(right, row), colours::foreground);
+                EXPECT_NEAR((left + right + 1) / 2.0, centre.x() * ratio, 0.5);
+                EXPECT_NEAR((right + 1 - left) / ratio, 2 * radius + 1, 1.5);
             }
-            int right = image.width() - 1;
-            while (image.pixel(right, row) == colours::background) {
-                --right;
-            }
-            EXPECT_EQ(image.pixel(left, row), colours::foreground);
-            EXPECT_EQ(image.pixel(right, row), colours::foreground);
-            EXPECT_NEAR((left + right + 1) / 2.0, 30 * ratio, 0.5);
-            EXPECT_NEAR((right + 1 - left) / ratio, 2 * radius + 1, 1.5);
         }
     }
 }

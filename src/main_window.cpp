@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,15 +16,22 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     : m_surface(QSize(1, 1), devicePixelRatio()),
       m_beep(Beep::soundFor(QGuiApplication::platformName())),
       m_positionFile(m_form, std::move(positionFile)),
-      m_board(new BoardWidget(*this, m_surface)) {
+      m_board(new BoardWidget(m_surface, this)),
+      m_speech(new SpokenBoard(m_board, m_form, m_mouse, m_focus)),
+      m_keys(m_form, m_mouse, m_focus, *m_speech,
+             [this](const std::function<void()>& handler, Voice voice) {
+                 return dispatch(handler, voice);
+             }) {
     setWindowTitle(QStringLiteral("Form1"));
     setCentralWidget(m_board);
+    m_board->installEventFilter(&m_keys);
+    connectPointer();
     m_board->setFocus();
-    // A command after which the game starts anew, with no last move to repeat.
+    // A command after which the game starts anew, with no last move to recall.
     const auto anew = [this](const std::function<void()>& command) {
         return [this, command] {
             command();
-            m_narration.newGame();
+            m_speech->newGame();
         };
     };
     QMenu* file = addMenu("File");
@@ -53,6 +59,28 @@ MainWindow::MainWindow(PositionFileLocation positionFile)
     followScreen();
 }
 
+void MainWindow::connectPointer() {
+    connect(m_board, &BoardWidget::pressed, this, [this](int button, int shift, float x, float y) {
+        m_keys.hideFocusSquare();
+        if (m_keys.carrying()) {
+            dispatch([this] { m_mouse.putBack(); });
+        }
+        dispatch([&] { m_mouse.mouseDown(button, shift, x, y); });
+    });
+    connect(m_board, &BoardWidget::moved, this, [this](int button, int shift, float x, float y) {
+        if (!m_keys.carrying()) {
+            dispatch([&] { m_mouse.mouseMove(button, shift, x, y); });
+        }
+    });
+    connect(m_board, &BoardWidget::released, this, [this](int button, int shift, float x, float y) {
+        if (!m_keys.carrying()) {
+            dispatch([&] { m_mouse.mouseUp(button, shift, x, y); });
+        }
+    });
+    connect(m_board, &BoardWidget::touchCancelled, this,
+            [this] { dispatch([this] { m_mouse.putBack(); }); });
+}
+
 QMenu* MainWindow::addMenu(const char* title) {
     QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
     menu->setObjectName(QString::fromLatin1(title));
@@ -73,7 +101,7 @@ void MainWindow::addCommand(QMenu* menu, const char* control, const char* captio
                 m_mouse.putBack();
                 run();
             })) {
-            m_board->announce(QString::fromLatin1(done));
+            m_speech->say(QString::fromLatin1(done));
         }
     });
 }
@@ -86,8 +114,9 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-bool MainWindow::dispatch(const std::function<void()>& handler, Narration narration) {
+bool MainWindow::dispatch(const std::function<void()>& handler, Voice voice) {
     bool done = true;
+    m_mouse.forgetOutcome();
     try {
         handler();
     } catch (const std::exception& error) {
@@ -96,14 +125,8 @@ bool MainWindow::dispatch(const std::function<void()>& handler, Narration narrat
         done = false;
     }
     m_board->update(m_surface.paintChanges());
-    m_board->updateFocusRing();
-    if (QAccessible::isActive()) {
-        m_board->renameChangedSquares();
-        const QString words = m_narration.describe(m_form, m_mouse.outcome());
-        if (narration == Narration::Spoken) {
-            m_board->announce(words);
-        }
-    }
+    m_board->showFocusSquare(m_keys.focusSquareArea());
+    m_speech->afterEvent(m_mouse.outcome(), voice);
     return done;
 }
 

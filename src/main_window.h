@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "accessibility/keyboard_focus.h"
+#include "accessibility/spoken_board.h"
 #include "board/form1.h"
-#include "game_narration.h"
+#include "board_keys.h"
 #include "interaction/mouse_handlers.h"
 #include "persistence/position_file.h"
 #include "platform/beep.h"
@@ -15,9 +17,9 @@ class BoardWidget;
 class QMenu;
 
 // The program's one window, "Form1": the File and Size menus and the board widget. It owns the
-// game: the board window's state, its mouse handlers and the position file's Save and Load.
-// Every event reaches its handler through dispatch, the one place where an error is caught and
-// shown to the user.
+// game: the board window's state, its mouse handlers, the keys and the position file's Save and
+// Load. Every event reaches its handler through dispatch, the one place where an error is caught
+// and shown to the user.
 class MainWindow : public QMainWindow, public FormHost {
     Q_OBJECT
 public:
@@ -25,15 +27,12 @@ public:
 
     Form1& form() { return m_form; }
     MouseHandlers& mouse() { return m_mouse; }
-    const GameNarration& narration() const { return m_narration; }
     const Surface& surface() const { return m_surface; }
 
-    // Whether a change is put into words: not where the reader already hears it, as when the
-    // focus square carries a piece to the next square.
-    enum class Narration { Spoken, Quiet };
-    // Runs one event's handler, shows the user any error it stopped at, then shows what
-    // changed and, to assistive technology, says it. Tells whether the handler finished.
-    bool dispatch(const std::function<void()>& handler, Narration narration = Narration::Spoken);
+    using Voice = SpokenBoard::Voice;
+    // Runs one event's handler, shows the user any error it stopped at, then shows what changed
+    // and tells assistive technology. Tells whether the handler finished.
+    bool dispatch(const std::function<void()>& handler, Voice voice = Voice::Pointer);
 
     void setOuterSize(float widthTwips, float heightTwips) override;
     void beep() override;
@@ -47,6 +46,9 @@ private:
     // A menu command; done is what assistive technology hears once it has run.
     void addCommand(QMenu* menu, const char* control, const char* caption, const char* done,
                     std::function<void()> run);
+    // The pointer, of the other player perhaps: a press first puts back what the keys carry,
+    // and moves and releases leave the keys' piece alone.
+    void connectPointer();
     void followScreen();
     void keepOnScreen(QSize frameMargins);
     void reportError(const QString& message);
@@ -56,8 +58,10 @@ private:
     Form1 m_form{m_surface, *this};
     MouseHandlers m_mouse{m_form, *this};
     PositionCommands m_positionFile;
-    GameNarration m_narration;
+    KeyboardFocus m_focus;
     BoardWidget* m_board;
+    SpokenBoard* m_speech;
+    BoardKeys m_keys;
     float m_widthTwips = 0;
     float m_heightTwips = 0;
 };

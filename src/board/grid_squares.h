@@ -6,28 +6,29 @@
 
 class Form1;
 
-// The window's grid as it is painted, for everything that walks it square by square (the
-// keyboard's focus square, the names a screen reader reads): the board's 8 columns, the gap and
-// the trays' 3, by 8 rows. Rows lie CellSizeI apart; board squares lie CellSizeI apart and are
-// CellSize wide, a later one covering an earlier one; the tray columns lie CellSize apart. When a
-// loaded file makes the two sizes differ, the squares are where they show.
+// The window's grid as the drop rules see it, for everything that walks it square by square (the
+// keyboard's focus square, the words a screen reader reads): the board's 8 columns, the gap and
+// the trays' 3, by 8 rows, each square CellSize wide and high. A release inside a square snaps to
+// its centre, so what the keyboard and the words say of a square is what a drop there does, also
+// when a loaded file paints its squares CellSizeI apart.
 namespace grid {
 
 inline constexpr int columns = 12;
 inline constexpr int rows = 8;
+inline constexpr int squares = columns * rows;
 
-// The part of square (column, row) that shows, in logical window pixels; empty where none does.
+// Square (column, row) in logical window pixels.
 QRectF squareArea(const Form1& form, QPoint square);
 
-// The square whose shown part holds point, if any.
+// The square that holds point, if it lies on the grid: left and top edges belong to a square.
 std::optional<QPoint> squareAt(const Form1& form, QPointF point);
 
-// Where a press on the square picks up the piece shown there: the square's centre when a piece
-// covers it, else the point of the square nearest to the last piece painted over part of it.
+// Where a press on the square picks up what shows there: the square's centre when a piece covers
+// it, else the point of the square nearest to the last piece painted over part of it.
 QPointF pickPoint(const Form1& form, QPoint square);
 
-// The 1-based position of the piece that a press at the square's pick point picks up. Pieces
-// that are not drawn (side 0, radius 0 or less) or are being carried are never on a square.
-std::optional<int> pieceOn(const Form1& form, QPoint square);
+// The 1-based position of the piece a press at point picks up: the first whose disc holds it,
+// in the order a press asks them, a carried piece excepted.
+std::optional<int> pieceAt(const Form1& form, QPointF point);
 
 }  // namespace grid

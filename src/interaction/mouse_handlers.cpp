@@ -31,11 +31,6 @@ void MouseHandlers::mouseDown(int /*button*/, int /*shift*/, float x, float y) {
     m_outcome.kind = MouseOutcome::NothingPickedUp;
     for (int position = 1; position <= m_form.pieceCount(); ++position) {
         VIDEVER& piece = m_form.pieceAt(position);
-        // A piece of side 0 is never painted: nobody can see what they would pick up.
-        if (piece.SH_TYPE() == 0) {
-            piece.SH_MOUSEUP();
-            continue;
-        }
         if (piece.SH_MOUSEDOWN(x, y)) {
             m_form.DragStartX = piece.X();
             m_form.DragStartY = piece.Y();
@@ -82,6 +77,8 @@ void MouseHandlers::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
         piece.setX(geometry::snapToCentre(m_form.CellSize, piece.X()));
         piece.setY(geometry::snapToCentre(m_form.CellSize, piece.Y()));
         m_outcome = {MouseOutcome::Dropped, *index};
+        m_outcome.targetX = piece.X();
+        m_outcome.targetY = piece.Y();
 
         const double edge = boardEdge(m_form.CellSize);
         const bool fromBoard = onBoard(m_form.DragStartX, m_form.DragStartY, m_form.CellSize);
@@ -101,7 +98,8 @@ void MouseHandlers::mouseUp(int /*button*/, int /*shift*/, float x, float y) {
             }
             if (refusal) {
                 ReturnPiece(toInt16(*index));
-                m_outcome = {MouseOutcome::Refused, *index, *refusal};
+                m_outcome.kind = MouseOutcome::Refused;
+                m_outcome.refusal = *refusal;
             } else if (!fromBoard) {
                 freeTrayCellOf(piece);
             }
@@ -191,14 +189,15 @@ void MouseHandlers::fileIntoTray(int index) {
         // Only marks or pieces that a file put there can fill a tray; refuse rather than lose
         // the piece outside every cell.
         ReturnPiece(toInt16(index));
-        m_outcome = {MouseOutcome::Refused, index, MouseOutcome::TrayFull};
+        m_outcome.kind = MouseOutcome::Refused;
+        m_outcome.refusal = MouseOutcome::TrayFull;
         return;
     }
     const PieceTray tray = trayOf(piece);
     piece.setX(geometry::gridCentre(m_form.CellSize, cell->column + geometry::trayColumnOffset));
     piece.setY(geometry::gridCentre(m_form.CellSize, cell->row + tray.rowOffset));
     tray.grid(*cell) = 1;
-    m_outcome = {MouseOutcome::Filed, index};
+    m_outcome.kind = MouseOutcome::Filed;
 }
 
 void MouseHandlers::freeTrayCellOf(const VIDEVER& piece) {

@@ -15,6 +15,9 @@ struct MouseOutcome {
     Kind kind = None;
     int piece = 0;  // 1-based position of the piece it moved
     Refusal refusal = WhiteSquare;
+    // Where a release snapped the piece to before it was settled: what a refusal refused.
+    double targetX = 0;
+    double targetY = 0;
 };
 
 // What the mouse does on the board window: a press picks up the first piece under the pointer,
@@ -35,6 +38,8 @@ public:
     // The 1-based position of the piece being dragged, if any.
     std::optional<int> movingPiece() const;
     const MouseOutcome& outcome() const { return m_outcome; }
+    // Before an event that may not reach the handlers at all (a menu command, a key).
+    void forgetOutcome() { m_outcome = {}; }
 
 private:
     // The tray a piece is filed into, and its rows' offset on the window's grid.

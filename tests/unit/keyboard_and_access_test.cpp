@@ -129,17 +129,31 @@ TEST_F(KeyboardAndAccessTest, FocusSquareLeavesNothingBehindAtAnySquareSize) {
     }
 }
 
-TEST_F(KeyboardAndAccessTest, MouseAndKeysMixWithoutLosingOrDoublingAPiece) {
-    keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Down});
-    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(180, 100));  // a second piece: no
-    QTest::mouseMove(board(), QPoint(230, 160));
-    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(230, 160));
+TEST_F(KeyboardAndAccessTest, TwoHandsEachPutTheOthersPieceBackBeforeTakingTheirOwn) {
+    keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Down});  // the keys carry red 9
+    // The mouse takes blue 21; the keys' piece goes back first.
+    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(60, 300));
+    EXPECT_EQ(placeOf(9), QPoint(20, 100));
+    QTest::mouseMove(board(), QPoint(100, 260));
+    keys({Qt::Key_Up, Qt::Key_Right, Qt::Key_Right, Qt::Key_Space});  // the keys take red 10
+    EXPECT_EQ(placeOf(21), QPoint(60, 300)) << "the mouse's piece went back";
+    EXPECT_EQ(form.pieceAt(10).ISMOVING, true);
+    // The pointer's moves and release leave the keys' piece alone.
+    QTest::mouseMove(board(), QPoint(200, 200));
+    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(200, 200));
+    keys({Qt::Key_PageDown, Qt::Key_Space});  // diagonally down-right to 14
+    EXPECT_EQ(placeOf(10), QPoint(140, 140));
     EXPECT_EQ(markedPieces(form), 0);
     EXPECT_TRUE(positionIsSound(form));
-    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(180, 100));
-    keys({Qt::Key_Escape, Qt::Key_Space, Qt::Key_Space});
-    EXPECT_EQ(markedPieces(form), 0);
-    EXPECT_TRUE(positionIsSound(form));
+
+    // A number and Enter go to that dark square; N to the next square with a piece.
+    keys({Qt::Key_2, Qt::Key_2, Qt::Key_Return, Qt::Key_Space, Qt::Key_Home, Qt::Key_Space});
+    EXPECT_EQ(placeOf(14), QPoint(100, 180)) << "22 up-left to 18";
+    keys({Qt::Key_N, Qt::Key_Space});
+    EXPECT_EQ(form.pieceAt(13).ISMOVING, true) << "from 18 the next piece is on 21";
+    keys({Qt::Key_Escape});
+    keys({Qt::Key_1, Qt::Key_Return, Qt::Key_N, Qt::Key_Space});
+    EXPECT_EQ(form.pieceAt(2).ISMOVING, true) << "from 1 the next piece is on 2";
 }
 
 // What a screen reader is told while it runs: every event, and the words of each announcement
@@ -148,12 +162,23 @@ struct ReaderLog {
     static inline QList<QString> heard;
     static inline QList<QAccessibleInterface*> speakers;  // which notification spoke each
     static inline QList<std::pair<QAccessible::Event, int>> events;
+    // Whether every notification shown had just been renamed: a reader that keeps names would
+    // otherwise speak the words it was last told of.
+    static inline bool renamedBeforeShown = true;
+    static inline QAccessibleInterface* renamed = nullptr;
     static void record(QAccessibleEvent* event) {
         events.append({event->type(), event->child()});
-        if (event->type() == QAccessible::ObjectShow &&
-            event->accessibleInterface()->role() == QAccessible::Notification) {
-            heard.append(event->accessibleInterface()->text(QAccessible::Name));
-            speakers.append(event->accessibleInterface());
+        QAccessibleInterface* source = event->accessibleInterface();
+        if (source->role() != QAccessible::Notification) {
+            return;
+        }
+        if (event->type() == QAccessible::NameChanged) {
+            renamed = source;
+        }
+        if (event->type() == QAccessible::ObjectShow) {
+            heard.append(source->text(QAccessible::Name));
+            speakers.append(source);
+            renamedBeforeShown = renamedBeforeShown && renamed == source;
         }
     }
 };
@@ -201,6 +226,8 @@ TEST_F(ScreenReaderTest, SquaresAreShortlyNamedAndFollowTheFocusOneAtATime) {
     EXPECT_EQ(square(7, 7)->text(QAccessible::Name), "32, blue piece");
     EXPECT_EQ(square(8, 2)->text(QAccessible::Name), "gap, empty");
     EXPECT_EQ(square(9, 0)->text(QAccessible::Name), "red tray cell 1, empty");
+    EXPECT_EQ(group->text(QAccessible::Description).left(37),
+              "Draughts board, eight rows of twelve ");
     // The notifications that speak each change lie in a status bar, so that Orca speaks their
     // words alone.
     EXPECT_EQ(group->child(96)->role(), QAccessible::StatusBar);
@@ -224,68 +251,58 @@ TEST_F(ScreenReaderTest, SquaresAreShortlyNamedAndFollowTheFocusOneAtATime) {
     EXPECT_EQ(square(1, 3)->text(QAccessible::Name), "13, red piece");
 }
 
-TEST_F(ScreenReaderTest, EveryChangeOfTheGameIsHeardOnceInWordsWhateverMadeIt) {
+TEST_F(ScreenReaderTest, EveryMoveIsHeardOnceAsOneSentenceWhateverMadeIt) {
     EXPECT_EQ(hear({Qt::Key_Down}), QList<QString>{});  // the reader reads the square itself
     EXPECT_EQ(hear({Qt::Key_Space}), QList<QString>{"Nothing to pick up on white square."});
-    EXPECT_EQ(hear({Qt::Key_Down, Qt::Key_Space}), QList<QString>{"Picked up red piece on 9."});
+    EXPECT_EQ(hear({Qt::Key_Down, Qt::Key_Space}), QList<QString>{"Picked up red 9."});
     EXPECT_EQ(hear({Qt::Key_Down}), QList<QString>{});  // the square says what is carried
-    EXPECT_EQ(hear({Qt::Key_C}), QList<QString>{"Carrying red piece from 9, over white square, "
-                                                "empty."});
+    EXPECT_EQ(hear({Qt::Key_C}), QList<QString>{"Carrying red 9 over white square."});
+    EXPECT_EQ(hear({Qt::Key_Left}), QList<QString>{"Edge."});
     EXPECT_EQ(hear({Qt::Key_Space}),
-              QList<QString>{"Refused, a white square: red piece back on 9."});
+              QList<QString>{"Refused: red 9 to a white square, back on 9."});
     EXPECT_EQ(hear({Qt::Key_Space, Qt::Key_Escape}),
               (QList<QString>{"Nothing to pick up on white square.", "Nothing carried."}));
     EXPECT_EQ(hear({Qt::Key_Up, Qt::Key_Space, Qt::Key_Escape}),
-              (QList<QString>{"Picked up red piece on 9.", "Red piece put back on 9."}));
-    EXPECT_EQ(hear({Qt::Key_L}), QList<QString>{"Red piece put back on 9."});
+              (QList<QString>{"Picked up red 9.", "Red 9 put back."}));
 
-    // The other player's mouse: each new square under the carried piece, then the drop.
+    // The other player's mouse: nothing while the piece travels, one sentence when it lands.
     ReaderLog::heard.clear();
-    ReaderLog::speakers.clear();
     QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(60, 220));
     QCoreApplication::processEvents();
-    QTest::mouseMove(board(), QPoint(62, 222));
-    QCoreApplication::processEvents();
-    QTest::mouseMove(board(), QPoint(100, 180));
-    QCoreApplication::processEvents();
-    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(100, 180));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(ReaderLog::heard,
-              (QList<QString>{"Picked up blue piece on 21.", "Carrying blue piece over 18, empty.",
-                              "Blue piece dropped on 18."}));
-    // Each by a notification of its own, so that a reader drops none as out of date.
-    EXPECT_EQ(ReaderLog::speakers.size(), ReaderLog::heard.size());
-    EXPECT_NE(ReaderLog::speakers[0], ReaderLog::speakers[1]);
-    EXPECT_NE(ReaderLog::speakers[1], ReaderLog::speakers[2]);
-
-    // Off the board, into the tray.
-    ReaderLog::heard.clear();
-    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(100, 180));
-    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(340, 180));
-    QCoreApplication::processEvents();
-    // Events handled in one go are spoken in one go.
-    EXPECT_EQ(ReaderLog::heard.last(),
-              "Picked up blue piece on 18. Blue piece filed in blue tray cell 1.");
-
-    EXPECT_EQ(hear({Qt::Key_P}).first().left(31), "Red on 1, 2, 3, 4, 5, 6, 7, 8, ");
-    EXPECT_EQ(hear({Qt::Key_R}).first().left(26), "Row 3: 9, red piece; white");
-}
-
-TEST_F(ScreenReaderTest, MenuCommandsSayWhatTheyDidAndAHeldPieceWhereItWent) {
-    hear({Qt::Key_Space});
-    ReaderLog::heard.clear();
-    // One utterance for one command, however many changes it made.
-    window.findChild<QAction*>("Large")->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(ReaderLog::heard, QList<QString>{"Red piece put back on 1. Large size, new game."});
-    ReaderLog::heard.clear();
-    for (const char* command : {"Save", "Load", "Kng"}) {
-        window.findChild<QAction*>(command)->trigger();
+    for (const QPoint at : {QPoint(62, 222), QPoint(100, 200), QPoint(100, 180)}) {
+        QTest::mouseMove(board(), at);
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(ReaderLog::heard,
-              (QList<QString>{"Position saved.", "Position loaded.", "New game."}));
-    EXPECT_EQ(hear({Qt::Key_L}), QList<QString>{"No move yet."});
+    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(100, 180));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ReaderLog::heard, QList<QString>{"Blue 21 to 18."});
+    // A capture, off the board.
+    ReaderLog::heard.clear();
+    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(100, 180));
+    QTest::mouseMove(board(), QPoint(200, 200));
+    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(340, 180));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ReaderLog::heard, QList<QString>{"Blue 18 taken to blue tray cell 1."});
+    // Quick events take turns among the notifications, so that a reader drops none as out of
+    // date, and each is renamed before it is shown, for readers that keep names.
+    EXPECT_EQ(hear({Qt::Key_L}), QList<QString>{"Blue 18 taken to blue tray cell 1."});
+    ASSERT_GE(ReaderLog::speakers.size(), 2);
+    EXPECT_NE(ReaderLog::speakers[ReaderLog::speakers.size() - 1],
+              ReaderLog::speakers[ReaderLog::speakers.size() - 2]);
+    EXPECT_TRUE(ReaderLog::renamedBeforeShown);
+
+    EXPECT_EQ(hear({Qt::Key_L, Qt::Key_L, Qt::Key_L}),
+              (QList<QString>{"Blue 21 to 18.", "Refused: red 9 to a white square, back on 9.",
+                              "No earlier move."}));
+    EXPECT_EQ(hear({Qt::Key_P}).first().left(31), "Red on 1, 2, 3, 4, 5, 6, 7, 8, ");
+    EXPECT_EQ(hear({Qt::Key_R}), QList<QString>{"Row 3: 9 red, 10 red, 11 red, 12 red."});
+    // Two hands: the mouse's press puts back what the keys carry, and says so.
+    hear({Qt::Key_Space});
+    ReaderLog::heard.clear();
+    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseRelease(board(), Qt::LeftButton, {}, QPoint(300, 300));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ReaderLog::heard, QList<QString>{"Red 9 put back. Blue 32 put back."});
 }
 
 TEST_F(KeyboardAndAccessTest, OneFingerDragsLikeTheMouseASecondPicksUpNothingACancelPutsBack) {

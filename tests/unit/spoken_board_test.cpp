@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "accessibility/move_history.h"
+#include "accessibility/move_words.h"
+#include "accessibility/readings.h"
+#include "accessibility/square_words.h"
 #include "board/grid_squares.h"
-#include "game_narration.h"
 #include "platform/window_geometry.h"
-#include "square_names.h"
 #include "support/drag_fixture.h"
 
 namespace {
-// What a screen reader hears of the board, and what the keyboard reaches, without a window.
+// What a screen reader hears of the board, and what the keyboard reaches, without a window:
+// always what the drop rules will do.
 class SpokenBoard : public DragFixture {
 protected:
-    QString name(int column, int row) { return squareName(form, {column, row}); }
+    QString name(int column, int row) { return words::squareName(form, {column, row}); }
     void place(int position, int x, int y) {
         form.pieceAt(position).setX(x);
         form.pieceAt(position).setY(y);
@@ -23,96 +26,112 @@ protected:
         mouse.mouseMove(0, 0, float(centre.x()), float(centre.y()));
         mouse.mouseUp(1, 0, float(centre.x()), float(centre.y()));
     }
-
-    GameNarration narration;
+    QString said() { return words::moveSentence(form, mouse.outcome()); }
 };
 
 TEST_F(SpokenBoard, SquaresAreNamedShortlyInDraughtsNumbersWithWhatLiesThere) {
     EXPECT_EQ(name(0, 0), "1, red piece");
     EXPECT_EQ(name(7, 1), "8, red piece");
     EXPECT_EQ(name(2, 4), "18, empty");
-    EXPECT_EQ(name(7, 7), "32, blue piece");
     EXPECT_EQ(name(1, 0), "white square, empty");
     EXPECT_EQ(name(8, 3), "gap, empty");
-    EXPECT_EQ(name(9, 0), "red tray cell 1, empty");
     EXPECT_EQ(name(11, 3), "red tray cell 12, empty");
     EXPECT_EQ(name(10, 5), "blue tray cell 5, empty");
-    EXPECT_EQ(positionWords(form),
+    EXPECT_EQ(words::positionReading(form),
               "Red on 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12; 0 in the red tray. Blue on 21, 22, "
               "23, 24, 25, 26, 27, 28, 29, 30, 31, 32; 0 in the blue tray.");
-    EXPECT_EQ(rowWords(form, 3).left(40), "Row 4: white square, empty; 13, empty; w");
+    EXPECT_EQ(words::rowReading(form, 3), "Row 4: 13 empty, 14 empty, 15 empty, 16 empty.");
+    EXPECT_EQ(words::rowReading(form, 2), "Row 3: 9 red, 10 red, 11 red, 12 red.");
 }
 
-TEST_F(SpokenBoard, WhatIsNotDrawnIsNotNamedAndWhatIsDrawnCanBeReached) {
-    place(1, 60, 60 + 40 * 2);      // leave the first squares alone
-    form.pieceAt(9).setSH_TYPE(0);  // on 9, never painted
-    form.pieceAt(10).setR(0);       // on 10, never painted
+TEST_F(SpokenBoard, ACarriedPieceIsReadAsCarriedAndTheOthersWhereTheyLie) {
+    mouse.mouseDown(1, 0, 20, 100);  // red 9
+    mouse.mouseMove(1, 0, 62, 101);  // over 10's left neighbour, a white square
+    EXPECT_EQ(words::sideReading(form, words::Side::Red),
+              "Red on 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12; 0 in the red tray.");
     EXPECT_EQ(name(0, 2), "9, empty");
-    EXPECT_EQ(name(2, 2), "10, empty");
-    // Neither can be picked up, from the square nor by the mouse.
-    mouse.mouseDown(1, 0, 20, 100);
-    EXPECT_FALSE(mouse.movingPiece());
-    mouse.mouseDown(1, 0, 100, 100);
-    EXPECT_FALSE(mouse.movingPiece());
+    EXPECT_EQ(words::carriedReading(form, mouse.movingPiece()),
+              "Carrying red 9 over white square.");
+    mouse.mouseDown(1, 0, 300, 300);  // blue 24, over 21's corner, by another button: nothing
+    mouse.putBack();
+    mouse.mouseDown(1, 0, 60, 300);  // blue 29 held over the corner of 25
+    mouse.mouseMove(1, 0, 41, 259);
+    EXPECT_EQ(words::sideReading(form, words::Side::Blue).left(22), "Blue on 21, 22, 23, 24");
+    EXPECT_FALSE(words::sideReading(form, words::Side::Blue).contains("29"));
+}
 
-    // A piece on the corner of four squares shows on the dark ones it reaches into, and the
-    // keyboard picks it up from there.
-    place(24, 120, 160);  // the corner of squares 14 and 18 and two white ones
-    EXPECT_EQ(name(3, 3), "14, blue piece");
-    EXPECT_EQ(name(2, 4), "18, blue piece");
-    EXPECT_EQ(name(2, 3), "white square, blue piece");
+TEST_F(SpokenBoard, NamesSayWhatTheDropRulesWillDoForAnyLoadedFile) {
+    // Squares painted 50 apart but snapped 40 apart: the words follow the drop.
+    form.CellSizeI = 50;
+    EXPECT_EQ(name(1, 3), "13, empty");
+    keyboardMove({0, 2}, {1, 3});
+    EXPECT_EQ(placeOf(9), QPoint(60, 140));
+    EXPECT_EQ(said(), "Red 9 to 13.");
+    form.CellSizeI = 40;
+
+    // Trays are counted by the tray a piece lies in, whatever its side.
+    place(21, 380, 20);
+    form.pieceAt(22).setSH_TYPE(3);
+    place(22, 420, 20);
+    EXPECT_TRUE(words::sideReading(form, words::Side::Blue)
+                    .endsWith("32; 1 in the red tray; 0 in the blue tray."));
+    EXPECT_EQ(name(10, 0), "red tray cell 2, black piece");
+
+    // A side-0 piece is never painted, yet it takes its square and a press picks it up.
+    form.pieceAt(10).setSH_TYPE(0);
+    EXPECT_EQ(name(2, 2), "10, invisible piece");
+    drag(100, 100, 220, 140);
+    EXPECT_EQ(said(), "Invisible 10 to 15.");
+
+    // A piece on the left edge of 9 lies off the board for the rules: it only reaches in.
+    place(1, 0, 100);
+    EXPECT_EQ(name(0, 2), "9, empty, red piece reaching in");
+    EXPECT_TRUE(words::sideReading(form, words::Side::Red).endsWith("; 1 off the board."));
+    place(2, 340, 100);  // in the gap
+    EXPECT_TRUE(words::sideReading(form, words::Side::Red).contains("; 1 in the gap;"));
+
+    // A stack is named whole, the piece on top first; a piece across four squares once, where
+    // the rules have it, and as reaching in on the others.
+    place(4, 140, 60);
+    EXPECT_EQ(name(3, 1), "6, red piece over red piece");
+    place(24, 120, 160);  // the corner of 14 and 18 and two white squares
+    EXPECT_EQ(name(3, 4), "white square, blue piece off centre");
+    EXPECT_EQ(name(3, 3), "14, empty, blue piece reaching in");
+    EXPECT_EQ(name(2, 4), "18, empty, blue piece reaching in");
     keyboardMove({2, 4}, {4, 4});
     EXPECT_EQ(placeOf(24), QPoint(180, 180));
 }
 
-TEST_F(SpokenBoard, GridFollowsTheSquaresAsDrawnWhenTheTwoSizesDiffer) {
-    // A file's header "40 60 15": squares 60 apart, 40 wide (then 20 of background), 60 high.
-    form.CellSizeI = 60;
-    EXPECT_EQ(grid::squareArea(form, {1, 2}), QRectF(60, 120, 40, 60));
-    EXPECT_EQ(grid::squareArea(form, {7, 0}), QRectF(420, 0, 40, 60));
-    EXPECT_EQ(grid::squareArea(form, {9, 0}), QRectF(360, 0, 40, 60));
-    EXPECT_TRUE(grid::squareArea(form, {8, 0}).isEmpty());  // the trays cover the gap
-    EXPECT_EQ(grid::squareAt(form, {70, 130}), QPoint(1, 2));
-    EXPECT_EQ(grid::squareAt(form, {105, 130}), std::nullopt);  // background between squares
-    EXPECT_EQ(grid::squareAt(form, {370, 10}), QPoint(9, 0));   // the tray, painted last
-    // The starting pieces lie at (20 + 60 k, 20 + 60 r): named on the square they are drawn on.
-    place(1, 20 + 60 * 2, 20 + 60 * 2);
-    EXPECT_EQ(name(2, 2), "10, red piece");
-}
-
-TEST_F(SpokenBoard, EveryMoveIsPutIntoWordsOnceWhateverMadeIt) {
-    const auto say = [&] { return narration.describe(form, mouse.outcome()); };
-    mouse.mouseDown(1, 0, 20, 100);
-    EXPECT_EQ(say(), "Picked up red piece on 9.");
-    // A carried piece is not named on the square it passes: a free square sounds free.
-    mouse.mouseMove(1, 0, 20, 101);
-    EXPECT_EQ(say(), "");  // still over 9
-    mouse.mouseMove(1, 0, 60, 140);
-    EXPECT_EQ(say(), "Carrying red piece over 13, empty.");
-    EXPECT_EQ(narration.carried(form, mouse.movingPiece()),
-              "Carrying red piece from 9, over 13, empty.");
-    mouse.mouseMove(1, 0, 60, 60);
-    EXPECT_EQ(say(), "Carrying red piece over 5, red piece.");
-    mouse.mouseUp(1, 0, 60, 60);
-    EXPECT_EQ(say(), "Refused, the square is taken: red piece back on 9.");
-    EXPECT_EQ(narration.lastMove(), "Refused, the square is taken: red piece back on 9.");
-
-    drag(20, 100, 60, 100);
-    EXPECT_EQ(say(), "Refused, a white square: red piece back on 9.");
-    drag(20, 100, 60, 140);
-    EXPECT_EQ(say(), "Red piece dropped on 13.");
-    drag(60, 140, 400, 400);
-    EXPECT_EQ(say(), "Red piece filed in red tray cell 1.");
-    drag(380, 20, 420, 300);
-    EXPECT_EQ(say(),
-              "Refused, a tray piece goes only onto a free black square: red piece back "
-              "on red tray cell 1.");
-    mouse.mouseDown(1, 0, 380, 20);
-    mouse.putBack();
-    EXPECT_EQ(say(), "Red piece put back on red tray cell 1.");
-    EXPECT_EQ(narration.carried(form, mouse.movingPiece()), "Nothing carried.");
+TEST_F(SpokenBoard, EachMoveIsOneSentenceWithItsOriginAndTheHistoryStepsBack) {
+    MoveHistory history;
+    const auto move = [&](float fromX, float fromY, float toX, float toY) {
+        drag(fromX, fromY, toX, toY);
+        history.add(said());
+        return said();
+    };
+    EXPECT_EQ(move(60, 220, 100, 180), "Blue 21 to 18.");
+    EXPECT_EQ(move(20, 100, 60, 60), "Refused: red 9 to 5, taken, back on 9.");
+    EXPECT_EQ(move(20, 100, 60, 100), "Refused: red 9 to a white square, back on 9.");
+    EXPECT_EQ(move(20, 100, 400, 400), "Red 9 taken to red tray cell 1.");
+    EXPECT_EQ(move(380, 20, 420, 300),
+              "Refused: red from red tray cell 1 to blue tray cell 11, back on red tray cell 1.");
+    EXPECT_EQ(move(380, 20, 60, 140), "Red back from red tray cell 1 to 13.");
     mouse.mouseDown(1, 0, 60, 140);
-    EXPECT_EQ(say(), "");  // a press on nothing changes nothing
+    EXPECT_EQ(words::pickUpSentence(form, *mouse.movingPiece()), "Picked up red 13.");
+    mouse.putBack();
+    EXPECT_EQ(said(), "Red 13 put back.");
+    drag(60, 140, 61, 141);
+    EXPECT_EQ(said(), "Red 13 put back.");
+
+    EXPECT_EQ(history.read(false), "Red back from red tray cell 1 to 13.");
+    EXPECT_EQ(history.read(true).left(15), "Refused: red fr");
+    for (int step = 0; step < 4; ++step) {
+        history.read(true);
+    }
+    EXPECT_EQ(history.read(true), "No earlier move.");
+    EXPECT_EQ(history.read(false), "Red back from red tray cell 1 to 13.");
+    history.clear();
+    EXPECT_EQ(history.read(false), "No move yet.");
 }
 
 TEST(AccessibleScreenPixels, AtAScaleReadersGetTheWindowSystemsPixels) {

@@ -1,18 +1,19 @@
-#include "board_accessibility.h"
+#include "accessibility/board_interface.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <QScreen>
+#include <QWidget>
 #include <QWindow>
 #include <vector>
 
+#include "accessibility/spoken_board.h"
 #include "board/grid_squares.h"
-#include "board_widget.h"
 #include "platform/window_geometry.h"
 
 namespace {
 // A rectangle of the board's, on the screen in the pixels readers expect.
-QRect screenRect(const BoardWidget* board, const QRect& local) {
+QRect screenRect(const QWidget* board, const QRect& local) {
     const QRect logical(board->mapToGlobal(local.topLeft()), local.size());
     return accessibleScreenRect(logical, board->screen()->geometry(), board->devicePixelRatioF());
 }
@@ -20,13 +21,13 @@ QRect screenRect(const BoardWidget* board, const QRect& local) {
 // A child of the board: it lives as long as the board's own interface.
 class BoardChild : public QAccessibleInterface {
 public:
-    BoardChild(BoardWidget* board, int index) : m_board(board), m_index(index) {}
+    BoardChild(SpokenBoard* speech, int index) : m_speech(speech), m_index(index) {}
 
-    bool isValid() const override { return !m_board.isNull(); }
+    bool isValid() const override { return !m_speech.isNull(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_board->window()->windowHandle(); }
+    QWindow* window() const override { return board()->window()->windowHandle(); }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(m_board);
+        return QAccessible::queryAccessibleInterface(board());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
@@ -35,7 +36,9 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
 protected:
-    QPointer<BoardWidget> m_board;
+    QWidget* board() const { return m_speech->board(); }
+
+    QPointer<SpokenBoard> m_speech;
     int m_index;
 };
 
@@ -45,19 +48,16 @@ public:
     using BoardChild::BoardChild;
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? m_board->squareWords(square()) : QString();
+        return kind == QAccessible::Name ? m_speech->squareName(m_index) : QString();
     }
-    QRect rect() const override { return screenRect(m_board, m_board->squareRect(square())); }
+    QRect rect() const override { return screenRect(board(), m_speech->squareRect(m_index)); }
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override {
         QAccessible::State state;
         state.focusable = true;
-        state.focused = m_board->hasFocus() && m_board->focusSquare() == square();
+        state.focused = m_speech->focusIndex() == m_index;
         return state;
     }
-
-private:
-    QPoint square() const { return {m_index % grid::columns, m_index / grid::columns}; }
 };
 
 // Speaks changes of the game: shown anew with its words each time, as a reader presents a
@@ -70,7 +70,7 @@ public:
         return BoardChild::parent()->child(statusBarChild);
     }
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? m_board->announcement(m_index) : QString();
+        return kind == QAccessible::Name ? m_speech->announcement(m_index) : QString();
     }
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::Notification; }
@@ -81,10 +81,10 @@ public:
 // "notification" before each.
 class StatusBarInterface : public BoardChild {
 public:
-    StatusBarInterface(BoardWidget* board, int index) : BoardChild(board, index) {
-        for (int notification = 0; notification < announcementChildren; ++notification) {
+    StatusBarInterface(SpokenBoard* speech, int index) : BoardChild(speech, index) {
+        for (int notification = 0; notification < SpokenBoard::notifications; ++notification) {
             m_notifications.push_back(QAccessible::registerAccessibleInterface(
-                new AnnouncementInterface(board, notification)));
+                new AnnouncementInterface(speech, notification)));
         }
     }
     ~StatusBarInterface() override {
@@ -118,14 +118,15 @@ private:
 
 class BoardInterface : public QAccessibleWidget {
 public:
-    explicit BoardInterface(BoardWidget* board) : QAccessibleWidget(board, QAccessible::Grouping) {
+    explicit BoardInterface(SpokenBoard* speech)
+        : QAccessibleWidget(speech->board(), QAccessible::Grouping), m_speech(speech) {
         // Made and registered once, so that readers keep their ids.
         for (int index = 0; index < statusBarChild; ++index) {
             m_children.push_back(
-                QAccessible::registerAccessibleInterface(new SquareInterface(board, index)));
+                QAccessible::registerAccessibleInterface(new SquareInterface(speech, index)));
         }
         m_children.push_back(QAccessible::registerAccessibleInterface(
-            new StatusBarInterface(board, statusBarChild)));
+            new StatusBarInterface(speech, statusBarChild)));
     }
     ~BoardInterface() override {
         for (const QAccessible::Id id : m_children) {
@@ -133,7 +134,7 @@ public:
         }
     }
 
-    QRect rect() const override { return screenRect(board(), board()->rect()); }
+    QRect rect() const override { return screenRect(widget(), widget()->rect()); }
     int childCount() const override { return static_cast<int>(m_children.size()); }
     QAccessibleInterface* child(int index) const override {
         return index >= 0 && index < childCount()
@@ -149,20 +150,19 @@ public:
         return -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        const QPoint global = logicalScreenPoint(QPoint(x, y), board()->screen()->geometry(),
-                                                 board()->devicePixelRatioF());
+        const QPoint global = logicalScreenPoint(QPoint(x, y), widget()->screen()->geometry(),
+                                                 widget()->devicePixelRatioF());
         const std::optional<QPoint> square =
-            grid::squareAt(board()->form(), board()->mapFromGlobal(global));
-        return square ? child(square->y() * grid::columns + square->x()) : nullptr;
+            grid::squareAt(m_speech->form(), widget()->mapFromGlobal(global));
+        return square ? child(SpokenBoard::indexOf(*square)) : nullptr;
     }
     QAccessibleInterface* focusChild() const override {
-        const QPoint square = board()->focusSquare();
-        return board()->hasFocus() ? child(square.y() * grid::columns + square.x()) : nullptr;
+        const std::optional<int> index = m_speech->focusIndex();
+        return index ? child(*index) : nullptr;
     }
 
 private:
-    BoardWidget* board() const { return static_cast<BoardWidget*>(widget()); }
-
+    SpokenBoard* m_speech;
     std::vector<QAccessible::Id> m_children;
 };
 }  // namespace
@@ -171,7 +171,7 @@ QAccessibleInterface* announcer(QObject* board, int notification) {
     return QAccessible::queryAccessibleInterface(board)->child(statusBarChild)->child(notification);
 }
 
-QAccessibleInterface* boardAccessibility(const QString&, QObject* object) {
-    auto* board = qobject_cast<BoardWidget*>(object);
-    return board != nullptr ? new BoardInterface(board) : nullptr;
+QAccessibleInterface* boardInterface(const QString&, QObject* object) {
+    auto* speech = object->findChild<SpokenBoard*>(QString(), Qt::FindDirectChildrenOnly);
+    return object->isWidgetType() && speech != nullptr ? new BoardInterface(speech) : nullptr;
 }

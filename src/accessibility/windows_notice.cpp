@@ -1,4 +1,4 @@
-#include "platform/spoken_notice.h"
+#include "accessibility/windows_notice.h"
 
 #ifdef Q_OS_WIN
 // clang-format off

@@ -46,9 +46,26 @@ keys Escape
 keys p
 ## last move
 keys l
-## other player
+## move before
+keys l
+## jump
+keys 2 2 Return
+## diagonal
+keys Home
+## edge
+keys 1 Return Up
+## next piece
+keys n
+## keys carry
+keys Down Down space
+## two hands
 sh bash "$MOUSE_DRAG" 60 220 100 180
 pause 2
+## capture
+sh bash "$MOUSE_DRAG" 100 180 340 180
+pause 2
+## recall
+keys l l
 ## save
 sh bash "$OPEN_MENU" File
 keys Down Return
@@ -95,26 +112,46 @@ expect_not_heard() {
     ! heard "$1" | grep -qF -- "$2" || fail "step '$1': did not expect to hear '$2'"
 }
 
+# heard_count STEP: how many utterances Orca spoke during the step.
+heard_count() {
+    heard "$1" | grep -c . || true
+}
+
 expect_heard start "1, red piece."
-expect_heard start "Arrow keys move, Space picks up and puts down"
+expect_heard start "Arrows move, Home, Page Up, End and Page Down move diagonally"
 expect_heard "down to 9" "9, red piece."
 expect_not_heard "down to 9" "10, red piece"  # one square, not the row
-expect_heard "pick up" "Picked up red piece on 9."
+expect_heard "pick up" "Picked up red 9."
 expect_not_heard "pick up" "notification"  # the words alone
 expect_heard "carry over white" "white square, empty, carrying red piece."
 expect_heard "carry over free" "13, empty, carrying red piece."
 expect_heard "carry over taken" "5, red piece, carrying red piece."
-expect_heard "drop on taken" "Refused, the square is taken: red piece back on 9."
-expect_heard "drop on white" "Refused, a white square: red piece back on 9."
+expect_heard "drop on taken" "Refused: red 9 to 5, taken, back on 9."
+expect_heard "drop on white" "Refused: red 9 to a white square, back on 9."
 expect_heard "nothing there" "Nothing to pick up on white square."
-expect_heard "drop on free" "Red piece dropped on 13."
-expect_heard file "Red piece filed in red tray cell 1."
-expect_heard "tray piece" "Picked up red piece on red tray cell 1."
-expect_heard escape "Red piece put back on red tray cell 1."
+expect_heard "drop on free" "Red 9 to 13."
+expect_heard file "Red 13 taken to red tray cell 1."
+expect_heard "tray piece" "Picked up red from red tray cell 1."
+expect_heard escape "Red put back on red tray cell 1."
 expect_heard position "Red on 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12; 1 in the red tray."
-expect_heard "last move" "Red piece put back on red tray cell 1."
-expect_heard "other player" "Picked up blue piece on 21."
-expect_heard "other player" "Blue piece dropped on 18."
+expect_heard "last move" "Red 13 taken to red tray cell 1."
+expect_heard "move before" "Red 9 to 13."
+expect_heard jump "22, blue piece."
+expect_heard diagonal "18, empty."
+expect_heard edge "Edge."
+expect_heard "next piece" "2, red piece."
+expect_heard "keys carry" "Picked up red 10."
+# The other player's press puts back what the keys carry; the drag is one sentence.
+expect_heard "two hands" "Red 10 put back."
+expect_heard "two hands" "Blue 21 to 18."
+expect_not_heard "two hands" "arrying"
+checks=$((checks + 1))
+(($(heard_count "two hands") <= 2)) || fail "step 'two hands': more than two utterances: $(heard "two hands" | tr '\n' '|')"
+expect_heard capture "Blue 18 taken to blue tray cell 1."
+checks=$((checks + 1))
+(($(heard_count capture) <= 2)) || fail "step 'capture': more than two utterances: $(heard capture | tr '\n' '|')"
+expect_heard recall "Blue 18 taken to blue tray cell 1."
+expect_heard recall "Blue 21 to 18."
 expect_heard save "Position saved."
 expect_heard load "Position loaded."
 expect_heard "new game" "New game."

@@ -30,6 +30,24 @@ std::vector<const VIDEVER*> piecesOn(const Form1& form, QPoint square) {
     return found;
 }
 
+// The pieces lying on the square in words: those on its centre, top first, joined by "over",
+// then each one off centre.
+QStringList lyingWords(const Form1& form, QPoint square, QString (*word)(const VIDEVER&)) {
+    QStringList centred;
+    QStringList offCentre;
+    for (const VIDEVER* piece : piecesOn(form, square)) {
+        if (placeOf(form, *piece).centred) {
+            centred.append(word(*piece));
+        } else {
+            offCentre.append(word(*piece) + QStringLiteral(" off centre"));
+        }
+    }
+    if (!centred.isEmpty()) {
+        offCentre.prepend(centred.join(QStringLiteral(" over ")));
+    }
+    return offCentre;
+}
+
 // Whether any part of the piece's disc lies over the square.
 bool reachesInto(const VIDEVER& piece, const QRectF& area) {
     const double x = std::clamp<double>(piece.X(), area.left(), area.right());
@@ -114,37 +132,20 @@ QString pieceWords(const VIDEVER& piece) {
 }
 
 QString squareContent(const Form1& form, QPoint square) {
-    QStringList centred;
-    QStringList offCentre;
-    for (const VIDEVER* piece : piecesOn(form, square)) {
-        if (placeOf(form, *piece).centred) {
-            centred.append(sideWords(*piece));
-        } else {
-            offCentre.append(sideWords(*piece) + QStringLiteral(" off centre"));
-        }
-    }
-    if (!centred.isEmpty()) {
-        offCentre.prepend(centred.join(QStringLiteral(" over ")));
-    }
-    return offCentre.isEmpty() ? QStringLiteral("empty") : offCentre.join(QStringLiteral(", "));
+    const QStringList lying = lyingWords(form, square, sideWords);
+    return lying.isEmpty() ? QStringLiteral("empty") : lying.join(QStringLiteral(", "));
 }
 
 QString squareName(const Form1& form, QPoint square) {
-    QStringList centred;
-    QStringList parts;
+    QStringList parts = lyingWords(form, square, pieceWords);
     const std::vector<const VIDEVER*> lying = piecesOn(form, square);
-    for (const VIDEVER* piece : lying) {
-        if (placeOf(form, *piece).centred) {
-            centred.append(pieceWords(*piece));
-        } else {
-            parts.append(pieceWords(*piece) + QStringLiteral(" off centre"));
-        }
-    }
-    if (!centred.isEmpty()) {
-        parts.prepend(centred.join(QStringLiteral(" over ")));
-    } else if (parts.isEmpty()) {
+    const bool taken = std::any_of(lying.begin(), lying.end(), [&](const VIDEVER* piece) {
+        return placeOf(form, *piece).centred;
+    });
+    if (parts.isEmpty()) {
         parts.append(QStringLiteral("empty"));
-    } else if (square.x() < geometry::boardSquares && (square.x() + square.y()) % 2 == 0) {
+    } else if (!taken && square.x() < geometry::boardSquares &&
+               (square.x() + square.y()) % 2 == 0) {
         // Only a piece on the square's centre refuses a drop there.
         parts.prepend(QStringLiteral("free"));
     }

@@ -157,20 +157,39 @@ void MainWindow::setOuterSize(float widthTwips, float heightTwips) {
     }
     m_widthTwips = widthTwips;
     m_heightTwips = heightTwips;
-    const QScreen* display = screen();
-    const QSize menus = menuBar()->sizeHint();
-    // However small the size asked for, the whole menu bar stays on screen, so that a board
-    // shrunk to nothing can always be brought back from the Size menu.
-    const QSize outer = outerPixelSize(widthTwips, heightTwips, display->logicalDotsPerInchX(),
-                                       display->logicalDotsPerInchY(), display->availableSize())
-                            .expandedTo(QSize(menus.width(), menus.height() + 1));
-    // The surface follows at once, so the very next repaint already covers the new size.
-    m_surface.resize(QSize(outer.width(), outer.height() - menus.height()), devicePixelRatio());
-    const QSize frameMargins = frameGeometry().size() - size();
-    const bool grows = outer.width() > width() || outer.height() > height();
-    setFixedSize(outer);
-    if (grows && isVisible()) {
-        keepOnScreen(frameMargins);
+    const bool created = windowHandle() != nullptr;
+    const auto fit = [this](bool placed) {
+        const QScreen* display = screen();
+        const QSize menus = menuBar()->sizeHint();
+        // Known only once the window is shown and framed; nothing before.
+        const QSize frameMargins = frameGeometry().size() - size();
+        // The size asked for is the client area's: the frame around it must fit the screen too.
+        // However small the size asked for, the whole menu bar stays on screen, so that a board
+        // shrunk to nothing can always be brought back from the Size menu.
+        const QSize outer =
+            outerPixelSize(m_widthTwips, m_heightTwips, display->logicalDotsPerInchX(),
+                           display->logicalDotsPerInchY(), display->availableSize() - frameMargins)
+                .expandedTo(QSize(menus.width(), menus.height() + 1));
+        // The surface follows at once, so the very next repaint already covers the new size.
+        m_surface.resize(QSize(outer.width(), outer.height() - menus.height()), devicePixelRatio());
+        const bool grows = outer.width() > width() || outer.height() > height();
+        setFixedSize(outer);
+        if ((grows || placed) && isVisible()) {
+            keepOnScreen(frameMargins);
+        }
+    };
+    fit(false);
+    if (!created) {
+        // The first size is fitted again, frame and all, and the window kept on the screen, once
+        // the window is first active: shown, and on X11 framed by the window manager.
+        create();
+        connect(
+            windowHandle(), &QWindow::activeChanged, this,
+            [this, fit] {
+                fit(true);
+                m_board->update(m_surface.paintChanges());
+            },
+            Qt::SingleShotConnection);
     }
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Save and Load through the real menus of the real program under Xvfb, with a private
-# XDG_DATA_HOME: the saved bytes, a hand-written Large file, and a file that is not a position.
+# XDG_DATA_HOME: the saved bytes, a hand-written Large file, a file that is not a position, and
+# squares too large for the screen.
 # Usage: save_and_load.sh EXECUTABLE SOURCE-DIR BUILD-DIR CLOSE-WINDOW
 set -euo pipefail
 exe=$1
@@ -151,5 +152,16 @@ if on_windows; then
     checks=$((checks + 1))
     cmp "$E2E_WORK/drive-c-before.txt" "$drive_c_file" || fail "Save changed c:\\Videver.txt"
 fi
+
+# Squares too large for the screen: the window grows only until all of it, frame included, fits.
+window_grown_on_screen() {
+    read -r x y width height <<<"$(window_geometry "$WINDOW")"
+    ((width > 749 && x >= 0 && y >= 0 && x + width <= SCREEN_WIDTH && y + height <= SCREEN_HEIGHT))
+}
+saved_position "120 120 50" "$empty_tray" "$empty_tray" >"$position_file"
+choose File Load
+wait_until 5 "the window to grow and fit the screen" window_grown_on_screen || true
+checks=$((checks + 1))
+window_grown_on_screen || fail "Load of squares too large for the screen: ${width}x$height at ($x,$y)"
 
 e2e_finish

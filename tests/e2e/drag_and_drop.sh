@@ -89,26 +89,14 @@ expect_piece 460 180 15 "$BLUE" "$BLUE_TRAY" "blue piece released over the menu 
 
 # A piece of side 0 is never painted, yet a press picks it up like any other: loaded on square 9,
 # it is dragged to 13, where Save finds it.
-position_file=$(position_file)
-mkdir -p "$(dirname "$position_file")"
-{
-    printf ' 40  40  15 \r\n'
-    for ((row = 0; row < 8; row++)); do printf ' 0  0  0 \r\n'; done
-    for ((piece = 1; piece <= 24; piece++)); do
-        printf ' %s  %s  %s \r\n' $((piece == 9 ? 20 : 380)) $((piece == 9 ? 100 : 20)) \
-            $((piece == 9 ? 0 : 1))
-    done
-} >"$position_file"
+write_invisible_nine
 choose File Load
 shot invisible_loaded
 expect_pixel 20 100 "$BLACK" "square 9, under a piece that is never painted"
 drag 20 100 60 140
 choose File Save
-nine_moved() {
-    [[ $(sed -n 18p "$position_file") == $' 60  140  0 \r' ]]
-}
 checks=$((checks + 1))
-wait_until 5 "piece 9 saved on 13" nine_moved || fail "the piece of side 0 was not dragged: $(sed -n 18p "$position_file" | od -c | head -2)"
+wait_until 5 "piece 9 saved on 13" nine_saved_on_13 || fail "the piece of side 0 was not dragged"
 
 checks=$((checks + 1))
 program_running || fail "the program ended during the drags"

@@ -106,6 +106,30 @@ position_file() {
     fi
 }
 
+# write_invisible_nine: a position file of the Normal start in which piece 9, on square 9, has
+# side 0: never painted, yet a press picks it up like any other piece.
+write_invisible_nine() {
+    local file row column piece=0
+    file=$(position_file)
+    mkdir -p "$(dirname "$file")"
+    {
+        printf ' 40  40  15 \r\n'
+        for ((row = 0; row < 8; row++)); do printf ' 0  0  0 \r\n'; done
+        for row in 0 1 2 5 6 7; do
+            for ((column = row % 2; column < 8; column += 2)); do
+                piece=$((piece + 1))
+                printf ' %s  %s  %s \r\n' $((column * 40 + 20)) $((row * 40 + 20)) \
+                    $((piece == 9 ? 0 : row < 3 ? 1 : 2))
+            done
+        done
+    } >"$file"
+}
+
+# nine_saved_on_13: the position file has piece 9 on square 13, still of side 0.
+nine_saved_on_13() {
+    [[ $(sed -n 18p "$(position_file)") == $' 60  140  0 \r' ]]
+}
+
 e2e_cleanup() {
     local status=$?
     if [[ -n $PROGRAM_PID ]]; then

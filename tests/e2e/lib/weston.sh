@@ -85,15 +85,31 @@ file_menu_open() {
     [[ $(pixel 60 60) != "$RED" ]]
 }
 
+# open_file_menu WHAT: a click on the File menu's title.
+open_file_menu() {
+    xdotool mousemove $((CLIENT_X + 20)) $((CLIENT_Y - 9))
+    sleep 0.1
+    xdotool click 1
+    wait_until 5 "the File menu to open" file_menu_open || die "$1: the File menu did not open"
+}
+
+# choose_on_weston DOWNS WHAT: the File menu's item that many steps down.
+choose_on_weston() {
+    local step
+    open_file_menu "$2"
+    for ((step = 0; step < $1; step++)); do
+        xdotool key Down
+        sleep 0.1
+    done
+    xdotool key Return
+}
+
 # exit_through_file_menu SECONDS WHAT: File, then Exit, the menu's last item, reached with the Up
 # key; the program must end within SECONDS with status 0, and without a sanitizer's report,
 # which a build whose checks do not halt the program prints and still ends with 0.
 exit_through_file_menu() {
     local seconds=$1 what=$2 reports
-    xdotool mousemove $((CLIENT_X + 20)) $((CLIENT_Y - 9))
-    sleep 0.1
-    xdotool click 1
-    wait_until 5 "the File menu to open" file_menu_open || die "$what: the File menu did not open"
+    open_file_menu "$what"
     xdotool key Up
     sleep 0.1
     xdotool key Return

@@ -1,6 +1,7 @@
 #include "accessibility/spoken_board.h"
 
 #include <QAccessible>
+#include <QFocusEvent>
 #include <QWidget>
 
 #include "accessibility/board_interface.h"
@@ -17,8 +18,9 @@ SpokenBoard::SpokenBoard(QWidget* board, const Form1& form, const MouseHandlers&
     : QObject(board), m_form(form), m_mouse(mouse), m_focus(focus) {
     // Before the board's name is set, which makes Qt ask for its interface and keep it.
     QAccessible::installFactory(boardInterface);
+    // No description: a reader would read the whole key help each time it comes back to the
+    // board; H and the first focus say it.
     board->setAccessibleName(QStringLiteral("Draughts board"));
-    board->setAccessibleDescription(words::keyHelp());
     board->installEventFilter(this);
 }
 
@@ -89,8 +91,15 @@ void SpokenBoard::focusMoved() {
 
 bool SpokenBoard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
-        // Qt announces the board itself once the event is handled; the square comes after it.
-        QMetaObject::invokeMethod(this, &SpokenBoard::focusMoved, Qt::QueuedConnection);
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) {
+            // Back from a menu, whose command runs next: its words first, then the square, in
+            // one utterance that no focus event of ours cuts short.
+            QMetaObject::invokeMethod(
+                this, [this] { say(squareName(indexOf(m_focus.square))); }, Qt::QueuedConnection);
+        } else {
+            // Qt announces the board itself once the event is handled; the square comes after.
+            QMetaObject::invokeMethod(this, &SpokenBoard::focusMoved, Qt::QueuedConnection);
+        }
         if (!m_keyHelpHeard && QAccessible::isActive()) {
             m_keyHelpHeard = true;
             QMetaObject::invokeMethod(

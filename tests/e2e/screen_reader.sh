@@ -152,9 +152,12 @@ checks=$((checks + 1))
 (($(heard_count capture) <= 2)) || fail "step 'capture': more than two utterances: $(heard capture | tr '\n' '|')"
 expect_heard recall "Blue 18 taken to blue tray cell 1."
 expect_heard recall "Blue 21 to 18."
-expect_heard save "Position saved."
-expect_heard load "Position loaded."
-expect_heard "new game" "New game."
-expect_heard large "Large size, new game."
+# A menu command's words come before the square the focus is back on, in one utterance, and the
+# board is not read at length again.
+expect_heard save "Position saved. 10, red piece."
+expect_heard load "Position loaded. 10, red piece."
+expect_heard "new game" "New game. 10, red piece."
+expect_heard large "Large size, new game. 10, red piece."
+expect_not_heard large "eight rows of twelve"
 
 e2e_finish

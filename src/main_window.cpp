@@ -124,6 +124,10 @@ bool MainWindow::dispatch(const std::function<void()>& handler, Voice voice) {
         reportError(QString::fromStdString(error.what()));
         done = false;
     }
+    // Once nothing is carried the keys carry nothing either, whatever put their piece back.
+    if (!m_mouse.movingPiece()) {
+        m_focus.carried.reset();
+    }
     m_board->update(m_surface.paintChanges());
     m_board->showFocusSquare(m_keys.focusSquareArea());
     m_speech->afterEvent(m_mouse.outcome(), voice);

@@ -5,6 +5,7 @@
 #include <qpa/qplatformintegration.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QPointingDevice>
 #include <QTemporaryDir>
 #include <QTest>
@@ -154,6 +155,11 @@ TEST_F(KeyboardAndAccessTest, TwoHandsEachPutTheOthersPieceBackBeforeTakingTheir
     keys({Qt::Key_Escape});
     keys({Qt::Key_1, Qt::Key_Return, Qt::Key_N, Qt::Key_Space});
     EXPECT_EQ(form.pieceAt(2).ISMOVING, true) << "from 1 the next piece is on 2";
+    // Put back by a menu, the piece is the mouse's to take next.
+    QMetaObject::invokeMethod(window.findChild<QMenu*>("File"), "aboutToShow");
+    QTest::mousePress(board(), Qt::LeftButton, {}, QPoint(100, 20));
+    QTest::mouseMove(board(), QPoint(110, 30));
+    EXPECT_EQ(placeOf(2), QPoint(110, 30));
 }
 
 // What a screen reader is told while it runs: every event, and the words of each announcement

@@ -59,7 +59,7 @@ BoardKeys::BoardKeys(const Form1& form, MouseHandlers& mouse, KeyboardFocus& foc
       m_dispatch(std::move(dispatch)) {}
 
 bool BoardKeys::carrying() const {
-    return m_focus.carried && m_mouse.movingPiece() == m_focus.carried;
+    return m_focus.carried.has_value();
 }
 
 QRectF BoardKeys::focusSquareArea() const {
@@ -194,7 +194,6 @@ void BoardKeys::pickUpOrPutDown() {
     if (carrying()) {
         const QPointF at = grid::squareArea(m_form, m_focus.square).center();
         m_dispatch([&] { m_mouse.mouseUp(1, 0, float(at.x()), float(at.y())); }, Voice::Keyboard);
-        m_focus.carried.reset();
         return;
     }
     // The other player's piece goes back before the keys take one of their own.
@@ -218,5 +217,4 @@ void BoardKeys::putBack() {
         return;
     }
     m_dispatch([this] { m_mouse.putBack(); }, Voice::Keyboard);
-    m_focus.carried.reset();
 }

@@ -40,7 +40,7 @@ QString SpokenBoard::squareName(int index) const {
     const QString name = words::squareName(m_form, squareOf(index));
     // Where am I, and each step of a carried piece, say what the keys carry; what the mouse
     // holds is the other player's.
-    if (m_focus.carried && m_mouse.movingPiece() == m_focus.carried && focusIndex() == index) {
+    if (m_focus.carried && focusIndex() == index) {
         return name + QStringLiteral(", carrying ") +
                words::pieceWords(m_form.pieceAt(*m_focus.carried));
     }
@@ -71,11 +71,10 @@ void SpokenBoard::afterEvent(const MouseOutcome& outcome, Voice voice) {
     if (move.isEmpty()) {
         return;
     }
-    // A piece put back moved nothing: heard, but no move to recall.
-    if (outcome.kind != MouseOutcome::PutBack &&
-        !(outcome.kind == MouseOutcome::Dropped &&
-          m_form.pieceAt(outcome.piece).X() == m_form.DragStartX &&
-          m_form.pieceAt(outcome.piece).Y() == m_form.DragStartY)) {
+    // A piece put back where it was picked up moved nothing: heard, but no move to recall.
+    const VIDEVER& piece = m_form.pieceAt(outcome.piece);
+    if (outcome.kind == MouseOutcome::Refused || piece.X() != m_form.DragStartX ||
+        piece.Y() != m_form.DragStartY) {
         m_history.add(move);
     }
     say(move);

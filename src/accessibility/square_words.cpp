@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "board/form1.h"
@@ -48,12 +47,6 @@ QStringList lyingWords(const Form1& form, QPoint square, QString (*word)(const V
     return offCentre;
 }
 
-// Whether any part of the piece's disc lies over the square.
-bool reachesInto(const VIDEVER& piece, const QRectF& area) {
-    const double x = std::clamp<double>(piece.X(), area.left(), area.right());
-    const double y = std::clamp<double>(piece.Y(), area.top(), area.bottom());
-    return !area.isEmpty() && std::hypot(x - piece.X(), y - piece.Y()) < piece.R();
-}
 }  // namespace
 
 Place placeAt(const Form1& form, double x, double y) {
@@ -153,7 +146,7 @@ QString squareName(const Form1& form, QPoint square) {
     for (int position = form.pieceCount(); position >= 1; --position) {
         const VIDEVER& piece = form.pieceAt(position);
         if (!piece.ISMOVING && std::find(lying.begin(), lying.end(), &piece) == lying.end() &&
-            reachesInto(piece, area)) {
+            grid::reachesInto(piece, area)) {
             parts.append(pieceWords(piece) + QStringLiteral(" reaching in"));
         }
     }

@@ -16,6 +16,18 @@ QPointF nearestPointOf(const QRectF& area, QPointF point) {
     return {std::clamp(point.x(), area.left(), area.right()),
             std::clamp(point.y(), area.top(), area.bottom())};
 }
+
+// The 1-based position of the piece a press at point picks up: the first whose disc holds it,
+// in the order a press asks them, a carried piece excepted.
+std::optional<int> pieceAt(const Form1& form, QPointF point) {
+    for (int position = 1; position <= form.pieceCount(); ++position) {
+        const VIDEVER& piece = form.pieceAt(position);
+        if (!piece.ISMOVING && covers(piece, point)) {
+            return position;
+        }
+    }
+    return std::nullopt;
+}
 }  // namespace
 
 QRectF squareArea(const Form1& form, QPoint square) {
@@ -35,14 +47,8 @@ std::optional<QPoint> squareAt(const Form1& form, QPointF point) {
     return QPoint(static_cast<int>(column), static_cast<int>(row));
 }
 
-std::optional<int> pieceAt(const Form1& form, QPointF point) {
-    for (int position = 1; position <= form.pieceCount(); ++position) {
-        const VIDEVER& piece = form.pieceAt(position);
-        if (!piece.ISMOVING && covers(piece, point)) {
-            return position;
-        }
-    }
-    return std::nullopt;
+bool reachesInto(const VIDEVER& piece, const QRectF& area) {
+    return !area.isEmpty() && covers(piece, nearestPointOf(area, QPointF(piece.X(), piece.Y())));
 }
 
 QPointF pickPoint(const Form1& form, QPoint square) {
@@ -53,9 +59,8 @@ QPointF pickPoint(const Form1& form, QPoint square) {
     // The piece painted last over the square is the one that shows there.
     for (int position = form.pieceCount(); position >= 1; --position) {
         const VIDEVER& piece = form.pieceAt(position);
-        const QPointF nearest = nearestPointOf(area, QPointF(piece.X(), piece.Y()));
-        if (!piece.ISMOVING && !area.isEmpty() && covers(piece, nearest)) {
-            return nearest;
+        if (!piece.ISMOVING && reachesInto(piece, area)) {
+            return nearestPointOf(area, QPointF(piece.X(), piece.Y()));
         }
     }
     return area.center();

@@ -5,6 +5,7 @@
 #include <optional>
 
 class Form1;
+class VIDEVER;
 
 // The window's grid as the drop rules see it, for everything that walks it square by square (the
 // keyboard's focus square, the words a screen reader reads): the board's 8 columns, the gap and
@@ -23,12 +24,11 @@ QRectF squareArea(const Form1& form, QPoint square);
 // The square that holds point, if it lies on the grid: left and top edges belong to a square.
 std::optional<QPoint> squareAt(const Form1& form, QPointF point);
 
+// Whether any part of the piece's disc, as a press finds it, lies over area.
+bool reachesInto(const VIDEVER& piece, const QRectF& area);
+
 // Where a press on the square picks up what shows there: the square's centre when a piece covers
 // it, else the point of the square nearest to the last piece painted over part of it.
 QPointF pickPoint(const Form1& form, QPoint square);
-
-// The 1-based position of the piece a press at point picks up: the first whose disc holds it,
-// in the order a press asks them, a carried piece excepted.
-std::optional<int> pieceAt(const Form1& form, QPointF point);
 
 }  // namespace grid
